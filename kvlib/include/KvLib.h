@@ -1,0 +1,13 @@
+// KvLib: the engine's runtime. One include for a program or library built on it.
+#ifndef KVLIB_KVLIB_H
+#define KVLIB_KVLIB_H
+
+#include <windows.h>
+
+#include "kvException.h"
+#include "kvMemory.h"
+#include "kvStream.h"
+#include "kvSystem.h"
+#include "kvTrace.h"
+
+#endif

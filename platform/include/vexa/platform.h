@@ -1,0 +1,25 @@
+// vexa/platform.h: what the platform library offers beyond the Windows interfaces: the
+// hand-over of the process arguments from main() and the hooks tests read.
+#ifndef VEXA_PLATFORM_PLATFORM_H
+#define VEXA_PLATFORM_PLATFORM_H
+
+#include <string>
+
+namespace vexa::platform {
+
+// Stores the process arguments (UTF-8, as Linux passes them) for GetCommandLineA/W.
+// Called by the platform's main() before WinMain; tests may call it to stage a command line.
+void SetProcessArguments(int argc, char** argv);
+
+// The text OutputDebugStringA has received, most recent last; bounded to the last
+// kDebugOutputKeep bytes so a long run does not grow without end.
+constexpr size_t kDebugOutputKeep = 64 * 1024;
+std::string DebugOutputText();
+void ClearDebugOutput();
+
+// Converts a path of the engine (either separator) to the host's form ("/" only).
+std::string HostPath(const char* enginePath);
+
+}  // namespace vexa::platform
+
+#endif
