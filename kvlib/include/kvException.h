@@ -17,7 +17,6 @@ public:
 
     // Messages longer than 511 characters are cut to fit.
     kvException(const char* message, DWORD type);
-    virtual ~kvException() = default;
 
     void ChangeErrorMsg(const char* message);
 };
