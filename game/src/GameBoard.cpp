@@ -126,8 +126,11 @@ bool CGameBoard::FindHint()
 
 void CGameBoard::PickKinds()
 {
-    // Pre: the pack holds kindCount to 256 entries (SetDifficulty refuses anything else),
-    // so the redraw loop below always ends.
+    // The redraw loop below ends only when the pack holds kindCount to 256 entries;
+    // SetDifficulty refuses anything else, this guards a call without it.
+    if (pack == nullptr || pack->count < difficulty.kindCount || pack->count > TILEPACK_MAX_ENTRIES)
+        NewException("The round's kinds were picked without a fitting tile pack.",
+                     KVEXCEPTION_GENERAL);
     bool chosen[TILEPACK_MAX_ENTRIES] = {};
     int packCount = pack->count;
     for (int i = 0; i < difficulty.kindCount; ++i) {

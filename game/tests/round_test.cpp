@@ -87,6 +87,29 @@ TEST(Difficulty, PackSmallerThanTheKindCountIsRefused)
     EXPECT_EQ(15, board.difficulty.kindCount);  // a refused level changes nothing
 }
 
+TEST(Difficulty, KindsAndRoundsNeedAPack)
+{
+    RecordingSeams seams;
+    CGameBoard board(ED, seams.Seams());
+    struct {
+        void (CGameBoard::*call)();
+        const char* message;
+    } cases[] = {
+        {&CGameBoard::PickKinds, "The round's kinds were picked without a fitting tile pack."},
+        {&CGameBoard::StartRound, "A round was started before its difficulty was set."},
+    };
+    for (const auto& c : cases) {
+        std::string message;
+        try {
+            (board.*c.call)();
+        } catch (kvException* e) {
+            message = e->message;
+            DeleteException(e);
+        }
+        EXPECT_EQ(c.message, message);
+    }
+}
+
 TEST_F(RoundFixture, StartRoundSetsTheStartValues)
 {
     board.life = 0.2f;
