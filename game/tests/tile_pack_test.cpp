@@ -1,5 +1,6 @@
 // Reading list.txt: entries, tags and names, descriptions, and refused lists.
 #include "PackFolder.h"
+#include "ThrownMessage.h"
 
 #include <TilePack.h>
 #include <kvException.h>
@@ -10,22 +11,6 @@
 #include <string>
 
 namespace {
-
-// Runs f and returns the message of the engine exception it raises ("" when none).
-template <typename F>
-std::string RaisedMessage(F f, DWORD* type = nullptr)
-{
-    try {
-        f();
-    } catch (kvException* e) {
-        std::string message = e->message;
-        if (type)
-            *type = e->type;
-        DeleteException(e);
-        return message;
-    }
-    return "";
-}
 
 TEST(TilePack, ReadsEntriesTagsNamesAndDescriptions)
 {
@@ -138,7 +123,7 @@ TEST_P(RefusedList, RaisesADataFileExceptionAndStaysEmpty)
     RecordingTextures textures;
     CTilePack pack;
     DWORD type = 99;
-    std::string message = RaisedMessage([&] { pack.Load(folder.path.c_str(), &textures); }, &type);
+    std::string message = ThrownMessage([&] { pack.Load(folder.path.c_str(), &textures); }, &type);
     std::string expected = c.message;
     expected.replace(expected.find('@'), 1, folder.path);
     EXPECT_EQ(expected, message);
@@ -157,7 +142,7 @@ TEST(TilePack, OverLongPictureLineIsRefused)
     PackFolder folder;
     folder.Write("list.txt", "1\n" + std::string(600, 'p') + ".jpg\n");
     CTilePack pack;
-    std::string message = RaisedMessage([&] { pack.Load(folder.path.c_str(), nullptr); });
+    std::string message = ThrownMessage([&] { pack.Load(folder.path.c_str(), nullptr); });
     EXPECT_EQ("Tile pack list " + folder.path + "list.txt: picture line 1 is too long.", message);
 }
 

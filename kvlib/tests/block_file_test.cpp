@@ -1,7 +1,7 @@
 // The block file: written byte for byte by Flush, read back by GetResBlock, and refused
 // when it lies about its own layout.
 #include "MemoryStream.h"
-#include "test_helpers.h"
+#include "ThrownMessage.h"
 
 #include <gtest/gtest.h>
 

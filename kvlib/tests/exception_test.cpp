@@ -1,6 +1,6 @@
 // Engine exceptions: raised by pointer, traced, bounded, handled once.
 #include "MemoryStream.h"
-#include "test_helpers.h"
+#include "ThrownMessage.h"
 
 #include <kvException.h>
 #include <kvTrace.h>

@@ -1,7 +1,7 @@
 // kvStream in block mode: the block table, positions, growth and strings; and raw mode's
 // pass-through to the medium.
 #include "MemoryStream.h"
-#include "test_helpers.h"
+#include "ThrownMessage.h"
 
 #include <gtest/gtest.h>
 

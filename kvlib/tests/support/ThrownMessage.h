@@ -1,6 +1,6 @@
-// Shared test helpers: catching the engine's exceptions by message.
-#ifndef KVLIB_TESTS_TEST_HELPERS_H
-#define KVLIB_TESTS_TEST_HELPERS_H
+// Test helper: catching the engine's exceptions by message.
+#ifndef KVLIB_TESTS_THROWNMESSAGE_H
+#define KVLIB_TESTS_THROWNMESSAGE_H
 
 #include <kvException.h>
 
