@@ -98,6 +98,8 @@ private:
     BoardSeams seams;
 
     int MarkIndex(int col, int row) const { return (col + 1) + (row + 1) * (width + 2); }
+    // Marks the three legs 1 -> A -> B -> 2 of a two-turn path.
+    void MarkPath(int col1, int row1, int colA, int rowA, int colB, int rowB, int col2, int row2);
     bool FindLinkSameColumn(int col1, int row1, int col2, int row2);
     bool FindLinkSameRow(int col1, int row1, int col2, int row2);
     bool FindLinkTurns(int col1, int row1, int col2, int row2);

@@ -92,6 +92,14 @@ bool CGameBoard::FindLinkPath(int col1, int row1, int col2, int row2)
     return FindLinkTurns(col1, row1, col2, row2);
 }
 
+void CGameBoard::MarkPath(int col1, int row1, int colA, int rowA, int colB, int rowB, int col2,
+                          int row2)
+{
+    MarkLine(col1, row1, colA, rowA);
+    MarkLine(colA, rowA, colB, rowB);
+    MarkLine(colB, rowB, col2, row2);
+}
+
 bool CGameBoard::FindLinkSameColumn(int col1, int row1, int col2, int row2)
 {
     if (IsLineClear(col1, row1, col2, row2)) {
@@ -104,9 +112,7 @@ bool CGameBoard::FindLinkSameColumn(int col1, int row1, int col2, int row2)
         if (!IsCellEmpty(x, row1) || !IsCellEmpty(x, row2))
             break;
         if (IsLineClear(x, row1, x, row2)) {
-            MarkLine(col1, row1, x, row1);
-            MarkLine(x, row1, x, row2);
-            MarkLine(x, row2, col2, row2);
+            MarkPath(col1, row1, x, row1, x, row2, col2, row2);
             return true;
         }
     }
@@ -114,9 +120,7 @@ bool CGameBoard::FindLinkSameColumn(int col1, int row1, int col2, int row2)
         if (!IsCellEmpty(x, row1) || !IsCellEmpty(x, row2))
             return false;
         if (IsLineClear(x, row1, x, row2)) {
-            MarkLine(col1, row1, x, row1);
-            MarkLine(x, row1, x, row2);
-            MarkLine(x, row2, col2, row2);
+            MarkPath(col1, row1, x, row1, x, row2, col2, row2);
             return true;
         }
     }
@@ -133,9 +137,7 @@ bool CGameBoard::FindLinkSameRow(int col1, int row1, int col2, int row2)
         if (!IsCellEmpty(col1, y) || !IsCellEmpty(col2, y))
             break;
         if (IsLineClear(col1, y, col2, y)) {
-            MarkLine(col1, row1, col1, y);
-            MarkLine(col1, y, col2, y);
-            MarkLine(col2, y, col2, row2);
+            MarkPath(col1, row1, col1, y, col2, y, col2, row2);
             return true;
         }
     }
@@ -143,9 +145,7 @@ bool CGameBoard::FindLinkSameRow(int col1, int row1, int col2, int row2)
         if (!IsCellEmpty(col1, y) || !IsCellEmpty(col2, y))
             return false;
         if (IsLineClear(col1, y, col2, y)) {
-            MarkLine(col1, row1, col1, y);
-            MarkLine(col1, y, col2, y);
-            MarkLine(col2, y, col2, row2);
+            MarkPath(col1, row1, col1, y, col2, y, col2, row2);
             return true;
         }
     }
@@ -174,9 +174,7 @@ bool CGameBoard::FindLinkTurns(int col1, int row1, int col2, int row2)
                 continue;
             if (IsCellEmpty(x, row1) && IsCellEmpty(x, row2) && IsLineClear(x, row1, x, row2) &&
                 IsLineClear(col1, row1, x, row1) && IsLineClear(col2, row2, x, row2)) {
-                MarkLine(col1, row1, x, row1);
-                MarkLine(x, row1, x, row2);
-                MarkLine(x, row2, col2, row2);
+                MarkPath(col1, row1, x, row1, x, row2, col2, row2);
                 return true;
             }
         }
@@ -189,9 +187,7 @@ bool CGameBoard::FindLinkTurns(int col1, int row1, int col2, int row2)
                 continue;
             if (IsCellEmpty(col1, y) && IsCellEmpty(col2, y) && IsLineClear(col1, y, col2, y) &&
                 IsLineClear(col1, row1, col1, y) && IsLineClear(col2, row2, col2, y)) {
-                MarkLine(col1, row1, col1, y);
-                MarkLine(col1, y, col2, y);
-                MarkLine(col2, y, col2, row2);
+                MarkPath(col1, row1, col1, y, col2, y, col2, row2);
                 return true;
             }
         }
