@@ -38,7 +38,7 @@ public:
     virtual ~IRoundScreens() = default;
     // Modal message box; returns the command of the button pressed (1 OK, 3 Yes, 4 No).
     // A one-byte title of value 1 to 7 is a standard title code.
-    virtual int MessageBox(const char* title, const char* text, int flags) = 0;
+    virtual int ShowMessageBox(const char* title, const char* text, int flags) = 0;
     // Leaves the game screen for the main form and destroys the running effects.
     virtual void ReturnToMainForm() = 0;
     // Queues a command event, as the GUI's AddCommand does.

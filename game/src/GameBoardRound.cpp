@@ -117,12 +117,12 @@ void CGameBoard::TestEndOfRound()
         char text[512];
         snprintf(text, sizeof(text), helpUsed ? WIN_FORMAT_HELPED : WIN_FORMAT, difficulty.name,
                  static_cast<int>(score), static_cast<int>(maxCombo), seconds);
-        seams.screens->MessageBox(WIN_TITLE, text, MESSAGEBOX_OK);
+        seams.screens->ShowMessageBox(WIN_TITLE, text, MESSAGEBOX_OK);
         seams.screens->ReturnToMainForm();
         return;
     }
     if (life <= 0.0f) {
-        seams.screens->MessageBox(LOSS_TITLE, LOSS_TEXT, MESSAGEBOX_OK);
+        seams.screens->ShowMessageBox(LOSS_TITLE, LOSS_TEXT, MESSAGEBOX_OK);
         seams.screens->ReturnToMainForm();
     }
 }

@@ -75,7 +75,7 @@ void CGameScreenControl::HandleKeysAndCommands(VlxMessage* event)
 
 void CGameScreenControl::AskExit()
 {
-    if (screens->MessageBox(EXIT_TITLE, EXIT_TEXT, MESSAGEBOX_YES_NO) == ANSWER_YES)
+    if (screens->ShowMessageBox(EXIT_TITLE, EXIT_TEXT, MESSAGEBOX_YES_NO) == ANSWER_YES)
         screens->ReturnToMainForm();
 }
 

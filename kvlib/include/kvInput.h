@@ -9,28 +9,7 @@
 
 #include "kvEvent.h"
 
-#ifndef GUID_DEFINED
-#define GUID_DEFINED
-// A 16-byte class identifier, laid out as the Windows SDK lays it out.
-typedef struct _GUID {
-    DWORD Data1;
-    WORD Data2;
-    WORD Data3;
-    BYTE Data4[8];
-} GUID;
-#endif
-
-#if __has_include(<dinput.h>)
 #include <dinput.h>
-#else
-// The DirectInput mouse state: relative axes and four button bytes, high bit while held.
-typedef struct _DIMOUSESTATE {
-    LONG lX;
-    LONG lY;
-    LONG lZ;
-    BYTE rgbButtons[4];
-} DIMOUSESTATE;
-#endif
 
 // Command codes KvLib itself posts (word x of a type-3 event).
 #define VLX_CMD_REDRAW 0

@@ -104,6 +104,25 @@ typedef union _LARGE_INTEGER {
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_FLAGS 1004L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define ERROR_INVALID_WINDOW_HANDLE 1400L
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L
+#define ERROR_CLASS_ALREADY_EXISTS 1410L
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L
+
+// COM result codes
+#define S_OK ((HRESULT)0L)
+#define S_FALSE ((HRESULT)1L)
+#define E_NOTIMPL ((HRESULT)0x80004001L)
+#define E_NOINTERFACE ((HRESULT)0x80004002L)
+#define E_POINTER ((HRESULT)0x80004003L)
+#define E_FAIL ((HRESULT)0x80004005L)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
+#define E_INVALIDARG ((HRESULT)0x80070057L)
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0L)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define MAKE_HRESULT(sev, fac, code) \
+    ((HRESULT)(((unsigned long)(sev) << 31) | ((unsigned long)(fac) << 16) | ((unsigned long)(code))))
 
 WINAPI_EXPORT DWORD WINAPI GetLastError(void);
 WINAPI_EXPORT void WINAPI SetLastError(DWORD dwErrCode);
@@ -195,6 +214,8 @@ WINAPI_EXPORT void WINAPI GetSystemInfo(LPSYSTEM_INFO lpSystemInfo);
 // Each program defines WinMain; the platform's main() stores argv and calls it.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
+#include <guiddef.h>
+#include <winuser.h>
 #include <shellapi.h>
 
 #endif

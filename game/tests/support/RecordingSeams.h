@@ -38,7 +38,7 @@ public:
     {
         bursts.push_back({burst, col, row});
     }
-    int MessageBox(const char* title, const char* text, int flags) override
+    int ShowMessageBox(const char* title, const char* text, int flags) override
     {
         boxes.push_back({title, text, flags});
         return boxAnswer;
