@@ -76,17 +76,28 @@ int ScanCodeOfSdl(int sdlScancode);
 // The Windows virtual key of an SDL scancode (layout-independent, US positions); 0 when none.
 int VirtualKeyOfSdl(int sdlScancode);
 
-// ---- the input method (implemented in imm) ---------------------------------------------
-// The pump tells the input method about text events and focus; the input method posts
-// the WM_IME_* and WM_CHAR messages and turns SDL's text input on or off.
-void ImeOnFocus(HWND focused);
-void ImeOnTextEditing(HWND window, const std::string& utf8, int start, int length);
-void ImeOnTextInput(HWND window, const std::string& utf8);
-// True when the window's typed text arrives through SDL's text input (its context is
-// attached); TranslateMessage then produces only the control characters itself.
-bool ImeTextInputActive(HWND window);
-// Called by DestroyWindow before the record goes.
-void ImeOnWindowDestroyed(HWND window);
+// ---- the input method ------------------------------------------------------------------
+// The pump hands text events and focus changes to the input method (platform/src/imm),
+// which registers itself when the library loads. It posts the WM_IME_* and WM_CHAR
+// messages and turns SDL's text input on or off. Without a handler the pump posts each
+// committed text's code-page-936 bytes as WM_CHAR and keeps text input on.
+class TextInputHandler {
+public:
+    virtual ~TextInputHandler() = default;
+    virtual void OnFocus(HWND focused) = 0;
+    virtual void OnTextEditing(HWND window, const std::string& utf8, int start, int length) = 0;
+    virtual void OnTextInput(HWND window, const std::string& utf8) = 0;
+    // True when the window's typed text arrives through SDL's text input (its context is
+    // attached); TranslateMessage then produces only the control characters itself and
+    // otherwise also the printable ones, from the keyboard layout.
+    virtual bool TextInputActive(HWND window) = 0;
+    // Called by DestroyWindow before the window's record goes.
+    virtual void OnWindowDestroyed(HWND window) = 0;
+};
+void SetTextInputHandler(TextInputHandler* handler);
+TextInputHandler* GetTextInputHandler();
+// Posts one WM_CHAR per code-page-936 byte of a UTF-8 text, lead byte first.
+void PostTextAsChars(HWND window, const std::string& utf8);
 
 }  // namespace vexa::platform
 
