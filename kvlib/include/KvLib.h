@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include "kvApplication.h"
+#include "kvEvent.h"
 #include "kvException.h"
+#include "kvInput.h"
 #include "kvMemory.h"
 #include "kvStream.h"
 #include "kvSystem.h"
