@@ -7,7 +7,6 @@
 
 bool bCursorSparkle = false;
 bool bExit = false;
-DWORD TimeStamp = 0;
 
 namespace {
 VlxMessage queue[VLX_QUEUE_SIZE];

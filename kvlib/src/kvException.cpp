@@ -1,6 +1,8 @@
 // kvException, NewException and the final handler CatchException.
 #include "kvException.h"
 
+#include "kvApplication.h"
+#include "kvResource.h"
 #include "kvTrace.h"
 
 #include <cstdarg>
@@ -38,13 +40,21 @@ void CatchException(kvException* e)
 {
     if (!e)
         return;
+    // Releasing may throw again (a DestroyObjs that fails); the first message is the one
+    // the user must see, and the release has already cleared what it reached.
+    try {
+        kvReleaseObjects();
+    } catch (kvException* again) {
+        delete again;
+    }
+    ShowCursor(TRUE);
     Trace(" ");
     Trace("***** Exception caught!!! *****");
     Trace("%s", e->message);
     Trace(" ");
-    // Until the window layer's message box takes over, the user reads it on stderr.
-    std::fprintf(stderr, "Exception caught!: %s\n", e->message);
+    MessageBoxA(hWnd, e->message, "Exception caught!", MB_ICONERROR);
     delete e;
+    PostQuitMessage(-1);
 }
 
 void DeleteException(kvException* e)

@@ -18,7 +18,12 @@ int kvInputInterface::GetAKey()
 
 void kvInputInterface::Release() {}
 
-kvInputInterface::~kvInputInterface() {}
+kvInputInterface::~kvInputInterface()
+{
+    // A backend deleted by its owner must not stay reachable through kvii.
+    if (kvii == this)
+        kvii = nullptr;
+}
 
 void kvInputInterface::InstallSelf()
 {

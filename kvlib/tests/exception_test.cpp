@@ -50,11 +50,18 @@ TEST(Exception, CatchExceptionTracesTheMessageAndDeletesIt)
     SetDebugOutput(log, false);
     log->medium.clear();
     log->position = 0;
+    testing::internal::CaptureStderr();
     CatchException(new kvException("Missing application object.", 0));
-    EXPECT_EQ(" \n***** Exception caught!!! *****\nMissing application object.\n \n",
+    testing::internal::GetCapturedStderr();
+    // The release runs first (nothing to release here, so only its trace lines).
+    EXPECT_EQ("App object deleted.\nGraphic system released.\nInput system released.\n"
+              " \n***** Exception caught!!! *****\nMissing application object.\n \n",
               std::string(log->medium.begin(), log->medium.end()));
     CatchException(nullptr);  // nothing to handle
     SetDebugOutput(nullptr, false);
+    MSG quit;
+    ASSERT_TRUE(PeekMessageA(&quit, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(UINT(WM_QUIT), quit.message);
 }
 
 }  // namespace

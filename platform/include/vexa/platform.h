@@ -3,6 +3,8 @@
 #ifndef VEXA_PLATFORM_PLATFORM_H
 #define VEXA_PLATFORM_PLATFORM_H
 
+#include <stdint.h>
+
 #include <string>
 
 namespace vexa::platform {
@@ -19,6 +21,10 @@ void ClearDebugOutput();
 
 // Converts a path of the engine (either separator) to the host's form ("/" only).
 std::string HostPath(const char* enginePath);
+
+// The SDL window id behind a window handle (0 for none), so tests can push SDL events
+// addressed to a window.
+uint32_t SdlWindowIdOf(void* window);
 
 }  // namespace vexa::platform
 
