@@ -23,3 +23,8 @@ void (*AppPaint)() = nullptr;
 float fTime = 0.0f;
 float fElapsedTime = 0.0f;
 float fAppTime = 0.0f;
+
+namespace {
+// The library's own handle, taken when the library is attached to the process.
+const bool kAttached = (hKvLib = GetModuleHandleA("KvLib.dll"), true);
+}  // namespace

@@ -35,6 +35,13 @@ void PushFocus(Uint8 which)
 }
 }  // namespace
 
+TEST(RuntimeModule, KnowsItsOwnHandleFromLoading)
+{
+    EXPECT_NE(nullptr, hKvLib);
+    EXPECT_EQ(GetModuleHandleA("KvLib.dll"), hKvLib);
+    EXPECT_NE(GetModuleHandleA(nullptr), hKvLib);
+}
+
 TEST_F(RuntimeTest, StartAndShutDownTraceTheirStepsAndCloseTheLog)
 {
     std::string text;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -100,3 +101,19 @@ TEST(HostPath, AcceptsBothSeparators)
 }
 
 }  // namespace
+
+TEST(GetModuleHandleA, FindsLoadedLibrariesByTheirWindowsName)
+{
+    HMODULE platform = GetModuleHandleA("VexaPlatform.dll");
+    ASSERT_NE(nullptr, platform);
+    EXPECT_EQ(platform, GetModuleHandleA("vexaplatform"));
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(platform, path, MAX_PATH);
+    ASSERT_GT(n, 0u);
+    std::string file(path, n);
+    EXPECT_EQ(file.size() - std::strlen("\\libVexaPlatform.so"), file.rfind("\\libVexaPlatform.so"));
+
+    SetLastError(0);
+    EXPECT_EQ(nullptr, GetModuleHandleA("NoSuchModule.dll"));
+    EXPECT_EQ(DWORD(ERROR_MOD_NOT_FOUND), GetLastError());
+}

@@ -12,7 +12,10 @@
 
 #include "code_page.h"
 
+#include <link.h>
 #include <unistd.h>
+
+#include <cctype>
 
 #include <cstdlib>
 #include <cstring>
@@ -139,20 +142,70 @@ WINAPI_EXPORT LPWSTR WINAPI GetCommandLineW(void)
     return wideLine.data();
 }
 
+namespace {
+// A loaded library of the process: "KvLib" and "KvLib.dll" name libKvLib.so. As on
+// Windows, its module handle is its load address.
+struct LibraryMatch {
+    std::string wanted;  // lower case, without directory and ".dll"
+    HMODULE handle = nullptr;
+    std::string path;
+};
+
+std::string LowerModuleName(std::string name)
+{
+    size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name = name.substr(slash + 1);
+    for (char& c : name)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0)
+        name.resize(name.size() - 4);
+    return name;
+}
+
+int VisitLibrary(dl_phdr_info* info, size_t, void* data)
+{
+    auto* match = static_cast<LibraryMatch*>(data);
+    std::string file = LowerModuleName(info->dlpi_name ? info->dlpi_name : "");
+    bool hit = match->handle ? reinterpret_cast<uintptr_t>(match->handle) == info->dlpi_addr
+                             : (file == "lib" + match->wanted + ".so" || file == match->wanted);
+    if (!hit || info->dlpi_addr == 0)
+        return 0;
+    match->handle = reinterpret_cast<HMODULE>(info->dlpi_addr);
+    match->path = info->dlpi_name;
+    return 1;
+}
+}  // namespace
+
 WINAPI_EXPORT HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName)
 {
-    // Only the program's own module has a handle; its value is never dereferenced.
+    // The program's own module has a fixed handle; its value is never dereferenced.
     static HINSTANCE__ programModule{};
-    return lpModuleName ? nullptr : &programModule;
+    if (!lpModuleName)
+        return &programModule;
+    LibraryMatch match;
+    match.wanted = LowerModuleName(lpModuleName);
+    dl_iterate_phdr(VisitLibrary, &match);
+    if (!match.handle)
+        SetLastError(ERROR_MOD_NOT_FOUND);
+    return match.handle;
 }
 
 WINAPI_EXPORT DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize)
 {
+    std::string hostPath;
     if (hModule && hModule != GetModuleHandleA(nullptr)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
+        LibraryMatch match;
+        match.handle = hModule;
+        if (!dl_iterate_phdr(VisitLibrary, &match)) {
+            SetLastError(ERROR_MOD_NOT_FOUND);
+            return 0;
+        }
+        hostPath = match.path;
+    } else {
+        hostPath = ExecutablePathUtf8();
     }
-    std::string path = vexa::platform::Utf8ToAnsi(EngineForm(ExecutablePathUtf8()));
+    std::string path = vexa::platform::Utf8ToAnsi(EngineForm(hostPath));
     if (nSize == 0 || !lpFilename) {
         SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return 0;
