@@ -28,7 +28,7 @@ wait_for() {  # wait_for SECONDS COMMAND...: polls until the command succeeds
 log_has() { grep -q -- "$1" "$log"; }
 
 wait_for 10 "$tool" find "$name" || { echo "the demo's window did not appear"; exit 1; }
-wait_for 10 log_has "Frame 60:" || { echo "no frames ran"; cat "$log"; exit 1; }
+wait_for 10 log_has "of active time" || { echo "no frames ran"; cat "$log"; exit 1; }
 "$tool" unfocus "$name"
 sleep 0.5
 "$tool" focus "$name"
