@@ -283,6 +283,48 @@ TEST_F(MessageTest, WaitMessageWakesForTheEndOfAResize)
     EXPECT_EQ((std::vector<UINT>{WM_EXITSIZEMOVE}), TakePostedKinds());
 }
 
+TEST_F(MessageTest, MinimisedWindowsAreNotPainted)
+{
+    HWND w = CreateShown();
+    ShowWindow(w, SW_MINIMIZE);
+    InvalidateRect(w, nullptr, FALSE);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    ShowWindow(w, SW_RESTORE);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(UINT(WM_PAINT), msg.message);
+}
+
+TEST_F(MessageTest, GetMessageRefusesAnUnknownWindowFilter)
+{
+    HWND w = Create(WS_CAPTION);
+    DestroyWindow(w);
+    MSG msg;
+    SetLastError(0);
+    EXPECT_EQ(-1, GetMessageA(&msg, w, 0, 0));
+    EXPECT_EQ(DWORD(ERROR_INVALID_WINDOW_HANDLE), GetLastError());
+    EXPECT_FALSE(PeekMessageA(&msg, w, 0, 0, PM_REMOVE));
+}
+
+TEST_F(MessageTest, AltF4ClosesThroughTheDefaultProcedure)
+{
+    HWND w = CreateShown();
+    PushKey(w, SDL_SCANCODE_LALT, true);
+    PushKey(w, SDL_SCANCODE_F4, true);
+    std::vector<MSG> keys = TakePosted();
+    ASSERT_EQ(2u, keys.size());
+    EXPECT_EQ(UINT(WM_SYSKEYDOWN), keys[1].message);
+    DispatchMessageA(&keys[0]);
+    EXPECT_TRUE(TakePosted().empty());
+    DispatchMessageA(&keys[1]);
+    std::vector<MSG> close = TakePosted();
+    ASSERT_EQ(1u, close.size());
+    EXPECT_EQ(UINT(WM_CLOSE), close[0].message);
+    PushKey(w, SDL_SCANCODE_F4, false);
+    PushKey(w, SDL_SCANCODE_LALT, false);
+    TakePosted();
+}
+
 TEST_F(MessageTest, DefaultProcedureClosesByDestroying)
 {
     HWND w = CreateShown();

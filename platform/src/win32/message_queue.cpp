@@ -62,6 +62,12 @@ bool MatchesRange(UINT message, UINT low, UINT high)
     return (low == 0 && high == 0) || (message >= low && message <= high);
 }
 
+// A minimised window has no client area to paint, as on Windows.
+bool Paintable(const WindowRecord& r)
+{
+    return r.updatePending && r.visible && !r.minimised;
+}
+
 // Milliseconds until a paced WM_PAINT is due again; -1 when none waits on pacing.
 int PaintDeadline(HWND filter)
 {
@@ -69,7 +75,7 @@ int PaintDeadline(HWND filter)
     uint32_t now = GetTickCount();
     for (HWND w : LiveWindows()) {
         WindowRecord* r = FindWindowRecord(w);
-        if (!r->updatePending || !r->visible || !r->paintUnanswered || !MatchesWindow(w, filter))
+        if (!Paintable(*r) || !r->paintUnanswered || !MatchesWindow(w, filter))
             continue;
         int left = int(PaintInterval()) - int(now - r->lastPaintTick);
         left = std::max(left, 0);
@@ -83,7 +89,7 @@ bool TakePaint(MSG* msg, HWND filter, bool remove)
     uint32_t now = GetTickCount();
     for (HWND w : LiveWindows()) {
         WindowRecord* r = FindWindowRecord(w);
-        if (!r->updatePending || !r->visible || !MatchesWindow(w, filter))
+        if (!Paintable(*r) || !MatchesWindow(w, filter))
             continue;
         if (r->paintUnanswered && now - r->lastPaintTick < PaintInterval())
             continue;
