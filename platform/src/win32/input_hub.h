@@ -73,7 +73,8 @@ bool IsKeyHeld(int key);
 // The DirectInput code (set-1 scan code, 0x80 for extended keys) of an SDL scancode;
 // 0 when the key has none.
 int ScanCodeOfSdl(int sdlScancode);
-// The Windows virtual key of an SDL scancode (layout-independent, US positions); 0 when none.
+// The Windows virtual key of an SDL scancode (layout-independent, US positions) as window
+// messages carry it: VK_SHIFT, VK_CONTROL and VK_MENU for either side; 0 when none.
 int VirtualKeyOfSdl(int sdlScancode);
 
 // ---- the input method ------------------------------------------------------------------
