@@ -10,7 +10,7 @@
 namespace {
 class RecordingResource : public kvResource {
 public:
-    RecordingResource(const char* name, CallLog* log) : name(name), log(log) {}
+    RecordingResource(const char* resourceName, CallLog* callLog) : name(resourceName), log(callLog) {}
     void Load() override
     {
         log->push_back(std::string("load ") + name + " path='" + kvPath + "'");

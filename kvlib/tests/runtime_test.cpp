@@ -17,7 +17,7 @@ char kCaption[] = "Runtime test";
 // A debug log whose text survives the runtime deleting the stream at shut-down.
 class CapturedLog : public MemoryStream {
 public:
-    explicit CapturedLog(std::string* out) : MemoryStream("", false, false, false), out(out) {}
+    explicit CapturedLog(std::string* text) : MemoryStream("", false, false, false), out(text) {}
     ~CapturedLog() override { *out = Text(); }
     std::string Text() const { return std::string(medium.begin(), medium.end()); }
 

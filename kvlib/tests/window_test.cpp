@@ -298,7 +298,7 @@ TEST_F(WindowTest, TypedTextFillsTheCharacterBuffer)
     ev.text.windowID = vexa::platform::SdlWindowIdOf(hWnd);
     SDL_strlcpy(ev.text.text, "ab", sizeof ev.text.text);
     SDL_PushEvent(&ev);
-    SDL_strlcpy(ev.text.text, "中", sizeof ev.text.text);
+    SDL_strlcpy(ev.text.text, u8"中", sizeof ev.text.text);  // SDL speaks UTF-8
     SDL_PushEvent(&ev);
     Pump();
     std::string typed;

@@ -15,7 +15,7 @@ using CallLog = std::vector<std::string>;
 
 class RecordingApp : public kvApplication {
 public:
-    explicit RecordingApp(CallLog* log) : log(log) {}
+    explicit RecordingApp(CallLog* callLog) : log(callLog) {}
     void Init() override { log->push_back("app.Init"); }
     void LoadObjs() override { log->push_back("app.LoadObjs"); }
     void DestroyObjs() override { log->push_back("app.DestroyObjs"); }
@@ -34,7 +34,7 @@ public:
 
 class RecordingGraph : public kvGraphInterface {
 public:
-    explicit RecordingGraph(CallLog* log) : log(log) { InstallSelf(); }
+    explicit RecordingGraph(CallLog* callLog) : log(callLog) { InstallSelf(); }
     bool TestLost() override
     {
         log->push_back("gi.TestLost");
@@ -58,7 +58,7 @@ public:
 
 class RecordingInput : public kvInputInterface {
 public:
-    explicit RecordingInput(CallLog* log) : log(log) { InstallSelf(); }
+    explicit RecordingInput(CallLog* callLog) : log(callLog) { InstallSelf(); }
     void Init() override { log->push_back("ii.Init"); }
     void GetMouseInput() override {}
     void GetKbdInput() override {}
