@@ -33,6 +33,15 @@ TEST_F(WindowTest, ClassNamesAreUniqueIgnoringCase)
     EXPECT_EQ(0, RegisterClassExA(nullptr));
 }
 
+TEST_F(WindowTest, ClassWithWindowsStaysRegistered)
+{
+    HWND w = Create(WS_CAPTION);
+    SetLastError(0);
+    EXPECT_FALSE(UnregisterClassA(kClass, nullptr));
+    EXPECT_EQ(DWORD(ERROR_CLASS_HAS_WINDOWS), GetLastError());
+    DestroyWindow(w);
+}
+
 TEST_F(WindowTest, UnknownClassCreatesNothing)
 {
     SetLastError(0);

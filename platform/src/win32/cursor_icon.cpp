@@ -64,13 +64,18 @@ SDL_Surface* IconSurface(HICON icon)
     return nullptr;
 }
 
+void ApplyCursorCount()
+{
+    if (SDL_WasInit(SDL_INIT_VIDEO))
+        SDL_ShowCursor(cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+}
+
 }  // namespace vexa::platform
 
 WINAPI_EXPORT int WINAPI ShowCursor(BOOL bShow)
 {
     cursorCount += bShow ? 1 : -1;
-    if (SDL_WasInit(SDL_INIT_VIDEO))
-        SDL_ShowCursor(cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+    ApplyCursorCount();
     return cursorCount;
 }
 

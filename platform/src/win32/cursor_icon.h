@@ -10,6 +10,8 @@ namespace vexa::platform {
 
 // The loaded picture of an icon handle; null for the default icon or an unknown handle.
 SDL_Surface* IconSurface(HICON icon);
+// Shows or hides SDL's cursor as ShowCursor's counter says, once video runs.
+void ApplyCursorCount();
 
 }  // namespace vexa::platform
 

@@ -21,9 +21,18 @@ struct KeyState {
     bool toggled[256] = {};
 };
 
+// The lock keys start as the system has them, read once SDL's video runs.
 KeyState& Keys()
 {
     static KeyState keys;
+    static bool togglesRead = false;
+    if (!togglesRead && SDL_WasInit(SDL_INIT_VIDEO)) {
+        togglesRead = true;
+        SDL_Keymod mod = SDL_GetModState();
+        keys.toggled[VK_CAPITAL] = (mod & KMOD_CAPS) != 0;
+        keys.toggled[VK_NUMLOCK] = (mod & KMOD_NUM) != 0;
+        keys.toggled[VK_SCROLL] = (mod & KMOD_SCROLL) != 0;
+    }
     return keys;
 }
 

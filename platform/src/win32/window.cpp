@@ -170,10 +170,11 @@ WINAPI_EXPORT BOOL WINAPI DestroyWindow(HWND hWnd)
     RemoveWindow(hWnd);
     ForgetWindowInFocus(hWnd);
     // With no window left nothing of the program is active; the next window it shows
-    // activates it again.
-    if (LiveWindows().empty()) {
+    // activates it again. The program is ending or between windows, so no WM_ACTIVATEAPP,
+    // but the input devices learn of it.
+    if (LiveWindows().empty() && SystemState().applicationActive) {
         SystemState().applicationActive = false;
-        SystemState().anyWindowShown = false;
+        NotifyActivation(false);
     }
     return TRUE;
 }
@@ -225,7 +226,6 @@ WINAPI_EXPORT BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
         return wasVisible;
     if (!record->shownBefore && !ShowsMinimised(nCmdShow)) {
         record->shownBefore = true;
-        SystemState().anyWindowShown = true;
         int x = record->x;
         int y = record->y;
         SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, ClientSizeParam(*record));

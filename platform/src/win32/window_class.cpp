@@ -37,9 +37,17 @@ WINAPI_EXPORT ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx)
 
 WINAPI_EXPORT BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 {
-    if (!lpClassName || IS_INTRESOURCE(lpClassName) || !FindClass(lpClassName)) {
+    WindowClassRecord* cls = lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName)
+                                                                          : nullptr;
+    if (!cls) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
+    }
+    for (HWND w : LiveWindows()) {
+        if (FindWindowRecord(w)->className == cls->name) {
+            SetLastError(ERROR_CLASS_HAS_WINDOWS);
+            return FALSE;
+        }
     }
     RemoveClass(lpClassName);
     return TRUE;

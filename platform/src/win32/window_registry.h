@@ -79,7 +79,6 @@ struct WindowSystemState {
     HWND focus = nullptr;
     HWND active = nullptr;
     bool applicationActive = false;
-    bool anyWindowShown = false;
     HWND pointerWindow = nullptr;
     POINT pointer{};        // client pixels of pointerWindow
     POINT pointerPixel{};   // SDL window pixels of pointerWindow
