@@ -17,7 +17,7 @@ struct BoxCase {
     int answer;
 };
 
-TEST(MessageBox, WithoutADisplayWritesToStderrAndAnswersTheFirstButton)
+TEST(MessageBoxes, WithoutADisplayWritesToStderrAndAnswersTheFirstButton)
 {
     ASSERT_TRUE(vexa::platform::EnsureVideo());
     const BoxCase cases[] = {

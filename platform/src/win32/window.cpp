@@ -113,6 +113,16 @@ WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, L
     record.caption = caption;
     SDL_GetWindowSize(sdl, &record.pixelWidth, &record.pixelHeight);
     SDL_GetWindowPosition(sdl, &record.x, &record.y);
+    // Some drivers give a hidden full-screen window its requested size until it is shown;
+    // it will cover its display, and the program should see that size from the start.
+    SDL_Rect display;
+    if (IsFullScreenStyle(dwStyle) &&
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdl)), &display) == 0) {
+        record.x = display.x;
+        record.y = display.y;
+        record.pixelWidth = display.w;
+        record.pixelHeight = display.h;
+    }
     RefreshClientSize(record);
     if (SDL_Surface* icon = IconSurface(cls->icon))
         SDL_SetWindowIcon(sdl, icon);
