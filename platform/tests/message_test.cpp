@@ -173,7 +173,10 @@ TEST_F(MessageTest, WindowEventsBecomeMessages)
 {
     const WindowEventCase cases[] = {
         {"close", SDL_WINDOWEVENT_CLOSE, 0, 0, {WM_CLOSE}},
-        {"focus lost", SDL_WINDOWEVENT_FOCUS_LOST, 0, 0,
+        {"focus lost",
+         SDL_WINDOWEVENT_FOCUS_LOST,
+         0,
+         0,
          {WM_KILLFOCUS, WM_ACTIVATE, WM_ACTIVATEAPP}},
         {"minimized", SDL_WINDOWEVENT_MINIMIZED, 0, 0, {WM_SIZE}},
         {"maximized", SDL_WINDOWEVENT_MAXIMIZED, 0, 0, {WM_SIZE}},
@@ -336,4 +339,4 @@ TEST_F(MessageTest, DefaultProcedureClosesByDestroying)
     EXPECT_FALSE(IsWindow(w));
 }
 
-}  // namespace
+} // namespace

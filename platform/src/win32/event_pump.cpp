@@ -6,8 +6,8 @@
 // record, which the programmatic calls update first, so only real changes make messages.
 // A user's move or resize has no end event in SDL: it is taken as over once no size or
 // move event has come for kSizeMoveSettleMs.
-#include "activation.h"
 #include "event_pump.h"
+#include "activation.h"
 #include "input_events.h"
 #include "window_registry.h"
 
@@ -131,7 +131,7 @@ void EndSettledSizeMoves()
     }
 }
 
-}  // namespace
+} // namespace
 
 void PumpEvents()
 {
@@ -170,4 +170,4 @@ void WaitForEvent(int timeoutMs)
         HandleEvent(event);
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

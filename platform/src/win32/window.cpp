@@ -70,15 +70,15 @@ LPARAM ClientSizeParam(const WindowRecord& r)
     return MAKELPARAM(r.clientWidth, r.clientHeight);
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,
                                           DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
                                           HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                           LPVOID lpParam)
 {
-    WindowClassRecord* cls = lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName)
-                                                                          : nullptr;
+    WindowClassRecord* cls =
+        lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName) : nullptr;
     if (!cls) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
@@ -95,8 +95,8 @@ WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, L
     int x = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : X + frame.left;
     int y = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : Y + frame.top;
     std::string caption = lpWindowName ? lpWindowName : "";
-    SDL_Window* sdl = CreateSdlWindow(AnsiToUtf8(caption), x, y, w, h,
-                                      SdlFlagsOfStyle(dwStyle, dwExStyle));
+    SDL_Window* sdl =
+        CreateSdlWindow(AnsiToUtf8(caption), x, y, w, h, SdlFlagsOfStyle(dwStyle, dwExStyle));
     if (!sdl) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
