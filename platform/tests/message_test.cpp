@@ -273,6 +273,20 @@ TEST_F(MessageTest, UserResizeIsBracketedByEnterAndExitSizeMove)
     EXPECT_EQ(810, update.right);
 }
 
+TEST_F(MessageTest, SizeReportedAfterAMaximiseIsNoDrag)
+{
+    HWND w = CreateShown(WS_OVERLAPPEDWINDOW);
+    PushWindowEvent(w, SDL_WINDOWEVENT_MAXIMIZED);
+    PushWindowEvent(w, SDL_WINDOWEVENT_SIZE_CHANGED, 1000, 700);
+    std::vector<MSG> posted = TakePosted();
+    ASSERT_EQ(2u, posted.size());
+    EXPECT_EQ(UINT(WM_SIZE), posted[0].message);
+    EXPECT_EQ(WPARAM(SIZE_MAXIMIZED), posted[0].wParam);
+    EXPECT_EQ(UINT(WM_SIZE), posted[1].message);
+    EXPECT_EQ(WPARAM(SIZE_MAXIMIZED), posted[1].wParam);
+    EXPECT_EQ(MAKELPARAM(1000, 700), posted[1].lParam);
+}
+
 TEST_F(MessageTest, WaitMessageWakesForTheEndOfAResize)
 {
     HWND w = CreateShown(WS_OVERLAPPEDWINDOW);

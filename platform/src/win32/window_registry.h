@@ -57,6 +57,7 @@ struct WindowRecord {
     bool destroying = false;
     bool inSizeMove = false;
     uint32_t lastSizeMoveTick = 0;
+    uint32_t lastStateChangeTick = 0; // last minimise, maximise or restore seen from SDL
 };
 
 // Pre: the class name is not registered yet (case-insensitively).
