@@ -10,7 +10,9 @@ namespace vexa::platform {
 
 // The loaded picture of an icon handle; null for the default icon or an unknown handle.
 SDL_Surface* IconSurface(HICON icon);
+// Shows or hides SDL's cursor as ShowCursor's counter says, once video runs.
+void ApplyCursorCount();
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

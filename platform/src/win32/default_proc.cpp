@@ -11,7 +11,7 @@ LRESULT DefaultImeMessage(HWND, UINT, WPARAM, LPARAM)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {

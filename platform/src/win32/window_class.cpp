@@ -8,7 +8,7 @@ using namespace vexa::platform;
 namespace {
 // Atoms of registered classes live in 0xC000..0xFFFF on Windows.
 ATOM nextAtom = 0xC000;
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx)
 {
@@ -37,9 +37,17 @@ WINAPI_EXPORT ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx)
 
 WINAPI_EXPORT BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 {
-    if (!lpClassName || IS_INTRESOURCE(lpClassName) || !FindClass(lpClassName)) {
+    WindowClassRecord* cls =
+        lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName) : nullptr;
+    if (!cls) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
+    }
+    for (HWND w : LiveWindows()) {
+        if (FindWindowRecord(w)->className == cls->name) {
+            SetLastError(ERROR_CLASS_HAS_WINDOWS);
+            return FALSE;
+        }
     }
     RemoveClass(lpClassName);
     return TRUE;
