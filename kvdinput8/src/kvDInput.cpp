@@ -115,7 +115,7 @@ void kvDInput::GetMouseInput()
     MouseWheel = MyMouse.lZ;
 
     POINT p;
-    if (!GetCursorPos(&p) || !ScreenToClient(hWnd, &p))
+    if (ScreenX <= 0 || ScreenY <= 0 || !GetCursorPos(&p) || !ScreenToClient(hWnd, &p))
         return;
     bMouseOuted = p.x < 0 || p.y < 0 || p.x >= ScreenX || p.y >= ScreenY;
     const int32_t x = p.x < 0 ? 0 : (p.x >= ScreenX ? ScreenX - 1 : p.x);

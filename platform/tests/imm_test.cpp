@@ -54,7 +54,7 @@ std::vector<BYTE> Attributes(HIMC context)
     return bytes;
 }
 
-constexpr LPARAM kCompositionParts = GCS_COMPSTR | GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS;
+constexpr LPARAM kCompositionFlags = GCS_COMPSTR | GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS;
 
 TEST(ImmContext, DetachingAndReattachingTogglesTextInputOfTheFocusedWindow)
 {
@@ -121,7 +121,7 @@ TEST(ImmComposition, EditsThenResultArriveAsWindowsSendsThem)
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].message, UINT(WM_IME_STARTCOMPOSITION));
     EXPECT_EQ(seen[1].message, UINT(WM_IME_COMPOSITION));
-    EXPECT_EQ(seen[1].lParam, kCompositionParts);
+    EXPECT_EQ(seen[1].lParam, kCompositionFlags);
     EXPECT_EQ(CompositionText(context, GCS_COMPSTR), u"ni");
     EXPECT_EQ(ImmGetCompositionStringW(context, GCS_COMPSTR, nullptr, 0), 4);
     EXPECT_EQ(Attributes(context), (std::vector<BYTE>{ATTR_INPUT, ATTR_INPUT}));
@@ -161,10 +161,10 @@ TEST(ImmComposition, SelectionMarksTheTargetUnitsAndCopiesAreBounded)
                                  ATTR_TARGET_CONVERTED, ATTR_INPUT}));
     EXPECT_EQ(ImmGetCompositionStringW(context, GCS_CURSORPOS, nullptr, 0), 1);
 
-    char16_t partial[5] = {u'x', u'x', u'x', u'x', u'x'};
-    EXPECT_EQ(ImmGetCompositionStringW(context, GCS_COMPSTR, partial, 2), 2);
-    EXPECT_EQ(partial[0], u'a');
-    EXPECT_EQ(partial[1], u'x');
+    char16_t truncated[5] = {u'x', u'x', u'x', u'x', u'x'};
+    EXPECT_EQ(ImmGetCompositionStringW(context, GCS_COMPSTR, truncated, 2), 2);
+    EXPECT_EQ(truncated[0], u'a');
+    EXPECT_EQ(truncated[1], u'x');
     EXPECT_EQ(ImmGetCompositionStringW(context, GCS_COMPREADSTR, nullptr, 0), IMM_ERROR_NODATA);
     ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
 }
@@ -231,7 +231,7 @@ TEST(ImmText, DefaultProcedureTurnsTheResultIntoAnsiChars)
     EXPECT_EQ(Chars(w), (std::vector<WPARAM>{0xC4, 0xE3}));
 
     // A composition update is not text.
-    DefWindowProcA(w.handle, WM_IME_COMPOSITION, 0, kCompositionParts);
+    DefWindowProcA(w.handle, WM_IME_COMPOSITION, 0, kCompositionFlags);
     EXPECT_TRUE(Chars(w).empty());
 }
 

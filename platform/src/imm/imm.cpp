@@ -11,8 +11,8 @@ using vexa::platform::InputMethod;
 
 namespace {
 
-// What ImmGetCompositionStringW copies: the bytes of one part of the context.
-bool PartBytes(const InputContext& context, DWORD index, std::vector<BYTE>* out)
+// What ImmGetCompositionStringW copies: the bytes of one kind of composition data.
+bool DataBytes(const InputContext& context, DWORD index, std::vector<BYTE>* out)
 {
     auto bytesOf = [out](const void* data, size_t size) {
         const BYTE* begin = static_cast<const BYTE*>(data);
@@ -121,7 +121,7 @@ WINAPI_EXPORT LONG WINAPI ImmGetCompositionStringW(HIMC hIMC, DWORD dwIndex, LPV
     if (dwIndex == GCS_CURSORPOS)
         return context->cursor;
     std::vector<BYTE> bytes;
-    if (!PartBytes(*context, dwIndex, &bytes))
+    if (!DataBytes(*context, dwIndex, &bytes))
         return IMM_ERROR_NODATA;
     if (dwBufLen == 0 || !lpBuf)
         return LONG(bytes.size());

@@ -24,7 +24,7 @@ LONG UnitsBefore(const std::u16string& text, int characters)
     return units;
 }
 
-constexpr LPARAM kCompositionParts = GCS_COMPSTR | GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS;
+constexpr LPARAM kCompositionFlags = GCS_COMPSTR | GCS_COMPATTR | GCS_COMPCLAUSE | GCS_CURSORPOS;
 
 // Registered before main so the pump finds it from the first window on.
 struct Registration {
@@ -148,7 +148,7 @@ void InputMethod::OnTextEditing(HWND window, const std::string& utf8, int start,
     for (LONG i = first; i < last; ++i)
         context->attributes[size_t(i)] = ATTR_TARGET_CONVERTED;
     context->cursor = first;
-    PostMessageA(context->window, WM_IME_COMPOSITION, 0, kCompositionParts);
+    PostMessageA(context->window, WM_IME_COMPOSITION, 0, kCompositionFlags);
 }
 
 void InputMethod::OnTextInput(HWND window, const std::string& utf8)
