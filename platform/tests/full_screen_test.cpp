@@ -24,9 +24,9 @@ TEST_F(FullScreenTest, PopupIsBorderlessFullScreenOfTheDesktop)
 }
 
 struct LetterboxCase {
-    int windowWidth, windowHeight;  // the SDL window's pixels
-    POINT pixel;                    // a point in them
-    POINT client;                   // where it lands in the 1024 x 768 back buffer
+    int windowWidth, windowHeight; // the SDL window's pixels
+    POINT pixel;                   // a point in them
+    POINT client;                  // where it lands in the 1024 x 768 back buffer
 };
 
 TEST_F(FullScreenTest, WindowPixelsMapIntoTheLetterboxedBackBuffer)
@@ -103,4 +103,4 @@ TEST_F(FullScreenTest, WindowedCoordinatesAreOffsetOnly)
     EXPECT_EQ(900, client.right);
 }
 
-}  // namespace
+} // namespace

@@ -14,7 +14,7 @@ using vexa::test::ReceivedMessages;
 using vexa::test::WindowTest;
 
 class InputHubTest : public WindowTest {
-protected:
+  protected:
     void PushMotion(HWND w, int x, int y, int dx, int dy)
     {
         SDL_Event e{};
@@ -64,10 +64,7 @@ struct Listener : InputListener {
     {
         calls.push_back("key " + std::to_string(key) + (down ? " down" : " up"));
     }
-    void OnActivation(bool active) override
-    {
-        calls.push_back(active ? "active" : "inactive");
-    }
+    void OnActivation(bool active) override { calls.push_back(active ? "active" : "inactive"); }
 };
 
 TEST_F(InputHubTest, MouseMessagesCarryClientPositionsAndButtons)
@@ -188,9 +185,9 @@ TEST_F(InputHubTest, TextInputHandlerTakesTextAndFocus)
     TakePosted();
     DestroyWindow(w);
     SetTextInputHandler(nullptr);
-    EXPECT_EQ((std::vector<std::string>{"focus", "editing zh 2 0", "text ok", "destroyed",
-                                        "focus none"}),
-              handler.calls);
+    EXPECT_EQ(
+        (std::vector<std::string>{"focus", "editing zh 2 0", "text ok", "destroyed", "focus none"}),
+        handler.calls);
 }
 
 TEST(PostTextAsChars, PostsThreadMessagesWithoutAWindow)
@@ -203,4 +200,4 @@ TEST(PostTextAsChars, PostsThreadMessagesWithoutAWindow)
     EXPECT_EQ((std::vector<WPARAM>{0xD6, 0xD0, '!'}), bytes);
 }
 
-}  // namespace
+} // namespace

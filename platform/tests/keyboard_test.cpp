@@ -12,7 +12,7 @@ using vexa::platform::VirtualKeyOfSdl;
 using vexa::test::WindowTest;
 
 class KeyboardTest : public WindowTest {
-protected:
+  protected:
     MSG OnlyPosted()
     {
         std::vector<MSG> posted = TakePosted();
@@ -30,13 +30,20 @@ struct KeyCase {
 TEST(KeyTables, ScanCodesAndVirtualKeysFollowUsPositions)
 {
     const KeyCase cases[] = {
-        {SDL_SCANCODE_A, 0x1E, 'A'},          {SDL_SCANCODE_Z, 0x2C, 'Z'},
-        {SDL_SCANCODE_0, 0x0B, '0'},          {SDL_SCANCODE_ESCAPE, 0x01, VK_ESCAPE},
-        {SDL_SCANCODE_LEFT, 0xCB, VK_LEFT},   {SDL_SCANCODE_RCTRL, 0x9D, VK_CONTROL},
-        {SDL_SCANCODE_LSHIFT, 0x2A, VK_SHIFT}, {SDL_SCANCODE_RALT, 0xB8, VK_MENU},
-        {SDL_SCANCODE_PAUSE, 0xC5, VK_PAUSE}, {SDL_SCANCODE_PRINTSCREEN, 0xB7, VK_SNAPSHOT},
-        {SDL_SCANCODE_KP_7, 0x47, VK_NUMPAD7}, {SDL_SCANCODE_KP_ENTER, 0x9C, VK_RETURN},
-        {SDL_SCANCODE_SEMICOLON, 0x27, VK_OEM_1}, {SDL_SCANCODE_F12, 0x58, VK_F12},
+        {SDL_SCANCODE_A, 0x1E, 'A'},
+        {SDL_SCANCODE_Z, 0x2C, 'Z'},
+        {SDL_SCANCODE_0, 0x0B, '0'},
+        {SDL_SCANCODE_ESCAPE, 0x01, VK_ESCAPE},
+        {SDL_SCANCODE_LEFT, 0xCB, VK_LEFT},
+        {SDL_SCANCODE_RCTRL, 0x9D, VK_CONTROL},
+        {SDL_SCANCODE_LSHIFT, 0x2A, VK_SHIFT},
+        {SDL_SCANCODE_RALT, 0xB8, VK_MENU},
+        {SDL_SCANCODE_PAUSE, 0xC5, VK_PAUSE},
+        {SDL_SCANCODE_PRINTSCREEN, 0xB7, VK_SNAPSHOT},
+        {SDL_SCANCODE_KP_7, 0x47, VK_NUMPAD7},
+        {SDL_SCANCODE_KP_ENTER, 0x9C, VK_RETURN},
+        {SDL_SCANCODE_SEMICOLON, 0x27, VK_OEM_1},
+        {SDL_SCANCODE_F12, 0x58, VK_F12},
         {SDL_SCANCODE_APPLICATION, 0xDD, VK_APPS},
     };
     for (const KeyCase& c : cases) {
@@ -86,8 +93,7 @@ TEST_F(KeyboardTest, AltMakesSystemKeys)
     PushKey(w, SDL_SCANCODE_F10, true);
     std::vector<MSG> posted = TakePosted();
     ASSERT_EQ(5u, posted.size());
-    const UINT kinds[] = {WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSKEYUP,
-                          WM_SYSKEYDOWN};
+    const UINT kinds[] = {WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSKEYUP, WM_SYSKEYUP, WM_SYSKEYDOWN};
     for (size_t i = 0; i < 5; ++i)
         EXPECT_EQ(kinds[i], posted[i].message) << i;
     EXPECT_EQ(WPARAM(VK_MENU), posted[0].wParam);
@@ -129,7 +135,7 @@ struct CharCase {
     const char* name;
     std::vector<SDL_Scancode> held;
     SDL_Scancode key;
-    std::vector<WPARAM> chars;  // WM_CHAR codes TranslateMessage posts
+    std::vector<WPARAM> chars; // WM_CHAR codes TranslateMessage posts
 };
 
 TEST_F(KeyboardTest, TranslateGivesUsLayoutCharactersWithoutTextInput)
@@ -232,8 +238,8 @@ TEST_F(KeyboardTest, CommittedTextArrivesAsCodePage936Bytes)
 {
     const TextCase cases[] = {
         {"ab", {'a', 'b'}},
-        {"\xE4\xB8\xAD", {0xD6, 0xD0}},  // 中, lead byte first
-        {"x\xE6\x96\x87", {'x', 0xCE, 0xC4}},  // x文
+        {"\xE4\xB8\xAD", {0xD6, 0xD0}},       // 中, lead byte first
+        {"x\xE6\x96\x87", {'x', 0xCE, 0xC4}}, // x文
     };
     HWND w = CreateShown();
     for (const TextCase& c : cases) {
@@ -249,4 +255,4 @@ TEST_F(KeyboardTest, CommittedTextArrivesAsCodePage936Bytes)
     }
 }
 
-}  // namespace
+} // namespace

@@ -173,7 +173,10 @@ TEST_F(MessageTest, WindowEventsBecomeMessages)
 {
     const WindowEventCase cases[] = {
         {"close", SDL_WINDOWEVENT_CLOSE, 0, 0, {WM_CLOSE}},
-        {"focus lost", SDL_WINDOWEVENT_FOCUS_LOST, 0, 0,
+        {"focus lost",
+         SDL_WINDOWEVENT_FOCUS_LOST,
+         0,
+         0,
          {WM_KILLFOCUS, WM_ACTIVATE, WM_ACTIVATEAPP}},
         {"minimized", SDL_WINDOWEVENT_MINIMIZED, 0, 0, {WM_SIZE}},
         {"maximized", SDL_WINDOWEVENT_MAXIMIZED, 0, 0, {WM_SIZE}},
@@ -270,6 +273,20 @@ TEST_F(MessageTest, UserResizeIsBracketedByEnterAndExitSizeMove)
     EXPECT_EQ(810, update.right);
 }
 
+TEST_F(MessageTest, SizeReportedAfterAMaximiseIsNoDrag)
+{
+    HWND w = CreateShown(WS_OVERLAPPEDWINDOW);
+    PushWindowEvent(w, SDL_WINDOWEVENT_MAXIMIZED);
+    PushWindowEvent(w, SDL_WINDOWEVENT_SIZE_CHANGED, 1000, 700);
+    std::vector<MSG> posted = TakePosted();
+    ASSERT_EQ(2u, posted.size());
+    EXPECT_EQ(UINT(WM_SIZE), posted[0].message);
+    EXPECT_EQ(WPARAM(SIZE_MAXIMIZED), posted[0].wParam);
+    EXPECT_EQ(UINT(WM_SIZE), posted[1].message);
+    EXPECT_EQ(WPARAM(SIZE_MAXIMIZED), posted[1].wParam);
+    EXPECT_EQ(MAKELPARAM(1000, 700), posted[1].lParam);
+}
+
 TEST_F(MessageTest, WaitMessageWakesForTheEndOfAResize)
 {
     HWND w = CreateShown(WS_OVERLAPPEDWINDOW);
@@ -336,4 +353,4 @@ TEST_F(MessageTest, DefaultProcedureClosesByDestroying)
     EXPECT_FALSE(IsWindow(w));
 }
 
-}  // namespace
+} // namespace

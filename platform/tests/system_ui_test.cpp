@@ -17,7 +17,7 @@ struct BoxCase {
     int answer;
 };
 
-TEST(MessageBox, WithoutADisplayWritesToStderrAndAnswersTheFirstButton)
+TEST(MessageBoxes, WithoutADisplayWritesToStderrAndAnswersTheFirstButton)
 {
     ASSERT_TRUE(vexa::platform::EnsureVideo());
     const BoxCase cases[] = {
@@ -117,7 +117,7 @@ TEST(Com, InitialisationIsCountedPerProcess)
     EXPECT_EQ(S_FALSE, CoInitialize(nullptr));
     CoUninitialize();
     CoUninitialize();
-    CoUninitialize();  // one too many is ignored
+    CoUninitialize(); // one too many is ignored
     EXPECT_EQ(S_OK, CoInitialize(nullptr));
     CoUninitialize();
     EXPECT_EQ(0u, IID_IUnknown.Data1);
@@ -136,4 +136,4 @@ TEST(SystemMetrics, ScreenSizeIsTheDesktopAndLayoutIsUs)
     EXPECT_EQ(reinterpret_cast<HKL>(uintptr_t(0x04090409)), GetKeyboardLayout(0));
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,7 @@ namespace vexa::test {
 
 namespace {
 MessageHook hook;
-}  // namespace
+} // namespace
 
 std::vector<Received>& ReceivedMessages()
 {
@@ -71,9 +71,9 @@ HWND WindowTest::Create(DWORD style, int clientWidth, int clientHeight)
 {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&r, style, FALSE);
-    HWND w = CreateWindowExA(0, kClass, "test", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
-                             nullptr);
+    HWND w =
+        CreateWindowExA(0, kClass, "test", style, CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left,
+                        r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     EXPECT_NE(nullptr, w);
     created_.push_back(w);
     return w;
@@ -147,4 +147,4 @@ std::vector<UINT> WindowTest::TakePostedKinds()
     return kinds;
 }
 
-}  // namespace vexa::test
+} // namespace vexa::test

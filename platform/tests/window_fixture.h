@@ -33,7 +33,7 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 std::vector<UINT> ReceivedKinds(const std::vector<UINT>& kinds);
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr const char* kClass = "VexaTestWindow";
     void SetUp() override;
     void TearDown() override;
@@ -57,6 +57,6 @@ protected:
     std::vector<HWND> created_;
 };
 
-}  // namespace vexa::test
+} // namespace vexa::test
 
 #endif

@@ -147,10 +147,10 @@ TEST_F(WindowTest, FirstShowActivatesTheApplication)
     HWND w = Create(WS_CAPTION | WS_MINIMIZEBOX);
     ReceivedMessages().clear();
     EXPECT_FALSE(ShowWindow(w, SW_SHOW));
-    EXPECT_EQ((std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_ACTIVATE, WM_SETFOCUS,
-                                 WM_SIZE, WM_MOVE}),
-              ReceivedKinds({WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_ACTIVATE, WM_SETFOCUS, WM_SIZE,
-                             WM_MOVE}));
+    EXPECT_EQ(
+        (std::vector<UINT>{WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_ACTIVATE, WM_SETFOCUS, WM_SIZE,
+                           WM_MOVE}),
+        ReceivedKinds({WM_SHOWWINDOW, WM_ACTIVATEAPP, WM_ACTIVATE, WM_SETFOCUS, WM_SIZE, WM_MOVE}));
     for (const auto& r : ReceivedMessages()) {
         if (r.message == WM_ACTIVATEAPP) {
             EXPECT_EQ(WPARAM(TRUE), r.wParam);
@@ -276,7 +276,7 @@ TEST_F(WindowTest, StaleHandlesFailTheWindowsWay)
 TEST_F(WindowTest, CaptionIsKeptInCodePage936)
 {
     HWND w = Create(WS_CAPTION);
-    const char* caption = "连连看";  // GBK bytes in the program
+    const char* caption = "连连看"; // GBK bytes in the program
     ASSERT_TRUE(SetWindowTextA(w, caption));
     char back[32];
     EXPECT_EQ(int(std::strlen(caption)), GetWindowTextA(w, back, sizeof(back)));
@@ -310,8 +310,8 @@ TEST_F(WindowTest, ProgrammaticResizeSendsSizeOnceAndNoSizeMove)
     HWND w = CreateShown(WS_OVERLAPPEDWINDOW);
     RECT outer{0, 0, 640, 480};
     AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
-    ASSERT_TRUE(SetWindowPos(w, nullptr, 0, 0, outer.right - outer.left,
-                             outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER));
+    ASSERT_TRUE(SetWindowPos(w, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                             SWP_NOMOVE | SWP_NOZORDER));
     ASSERT_EQ(1u, ReceivedKinds({WM_SIZE}).size());
     EXPECT_EQ(MAKELPARAM(640, 480), ReceivedMessages().back().lParam);
     RECT client;
@@ -324,4 +324,4 @@ TEST_F(WindowTest, ProgrammaticResizeSendsSizeOnceAndNoSizeMove)
     EXPECT_EQ(kinds.end(), std::find(kinds.begin(), kinds.end(), UINT(WM_ENTERSIZEMOVE)));
 }
 
-}  // namespace
+} // namespace

@@ -23,6 +23,6 @@ void ForgetWindowInFocus(HWND window);
 // Tells every input listener about an activation change.
 void NotifyActivation(bool active);
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

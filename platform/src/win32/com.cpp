@@ -7,7 +7,7 @@
 
 namespace {
 std::atomic<int> initCount{0};
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT HRESULT WINAPI CoInitializeEx(LPVOID, DWORD)
 {

@@ -22,17 +22,17 @@ namespace {
 
 struct CursorRecord {
     SDL_SystemCursor shape;
-    SDL_Cursor* sdl = nullptr;  // made when first set, once video runs
+    SDL_Cursor* sdl = nullptr; // made when first set, once video runs
 };
 
 struct IconRecord {
-    SDL_Surface* picture = nullptr;  // null for the default icon
+    SDL_Surface* picture = nullptr; // null for the default icon
 };
 
 CursorRecord arrowCursor{SDL_SYSTEM_CURSOR_ARROW};
 IconRecord defaultIcon;
 HCURSOR currentCursor = nullptr;
-int cursorCount = 0;  // Windows' display counter: shown while >= 0
+int cursorCount = 0; // Windows' display counter: shown while >= 0
 
 // Icons live as long as the process, as shared icon resources do on Windows.
 std::vector<std::unique_ptr<IconRecord>>& LoadedIcons()
@@ -51,7 +51,7 @@ std::string ProgramDirectory()
     return exe.substr(0, exe.rfind('/') + 1);
 }
 
-}  // namespace
+} // namespace
 
 namespace vexa::platform {
 
@@ -70,7 +70,7 @@ void ApplyCursorCount()
         SDL_ShowCursor(cursorCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 WINAPI_EXPORT int WINAPI ShowCursor(BOOL bShow)
 {

@@ -13,6 +13,6 @@ SDL_Surface* IconSurface(HICON icon);
 // Shows or hides SDL's cursor as ShowCursor's counter says, once video runs.
 void ApplyCursorCount();
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

@@ -13,7 +13,7 @@ LRESULT DefaultImeMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
     return vexa::platform::ImeDefWindowProc(hWnd, Msg, wParam, lParam, &handled);
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {

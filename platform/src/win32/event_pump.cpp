@@ -6,8 +6,8 @@
 // record, which the programmatic calls update first, so only real changes make messages.
 // A user's move or resize has no end event in SDL: it is taken as over once no size or
 // move event has come for kSizeMoveSettleMs.
-#include "activation.h"
 #include "event_pump.h"
+#include "activation.h"
 #include "input_events.h"
 #include "window_registry.h"
 
@@ -20,6 +20,14 @@ namespace vexa::platform {
 namespace {
 
 constexpr uint32_t kSizeMoveSettleMs = 100;
+// SDL reports a maximise or restore first and the new size after it; a size or position
+// change this soon after one belongs to it, not to a drag.
+constexpr uint32_t kStateChangeMs = 250;
+
+bool FollowsStateChange(const WindowRecord& r)
+{
+    return r.lastStateChangeTick != 0 && GetTickCount() - r.lastStateChangeTick < kStateChangeMs;
+}
 
 void NoteSizeMove(WindowRecord& r)
 {
@@ -67,7 +75,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& e)
         RefreshClientSize(*r);
         InvalidateWholeClient(*r);
         // A full-screen window changes size only with the display, not by the user.
-        if (!IsFullScreenStyle(r->style))
+        if (!IsFullScreenStyle(r->style) && !FollowsStateChange(*r))
             NoteSizeMove(*r);
         PostSize(*r, r->maximised ? SIZE_MAXIMIZED : SIZE_RESTORED);
         break;
@@ -76,17 +84,19 @@ void TranslateWindowEvent(const SDL_WindowEvent& e)
             break;
         r->x = e.data1;
         r->y = e.data2;
-        if (!IsFullScreenStyle(r->style))
+        if (!IsFullScreenStyle(r->style) && !FollowsStateChange(*r))
             NoteSizeMove(*r);
         PostMessageA(window, WM_MOVE, 0, MAKELPARAM(r->x, r->y));
         break;
     case SDL_WINDOWEVENT_MINIMIZED:
+        r->lastStateChangeTick = GetTickCount();
         if (!r->minimised) {
             r->minimised = true;
             PostMessageA(window, WM_SIZE, SIZE_MINIMIZED, 0);
         }
         break;
     case SDL_WINDOWEVENT_MAXIMIZED:
+        r->lastStateChangeTick = GetTickCount();
         if (!r->maximised) {
             r->maximised = true;
             r->minimised = false;
@@ -95,6 +105,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& e)
         }
         break;
     case SDL_WINDOWEVENT_RESTORED:
+        r->lastStateChangeTick = GetTickCount();
         if (r->minimised || r->maximised) {
             r->minimised = false;
             r->maximised = false;
@@ -131,7 +142,7 @@ void EndSettledSizeMoves()
     }
 }
 
-}  // namespace
+} // namespace
 
 void PumpEvents()
 {
@@ -170,4 +181,4 @@ void WaitForEvent(int timeoutMs)
         HandleEvent(event);
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

@@ -12,6 +12,6 @@ int MillisecondsToPumpTimer();
 // Waits up to timeoutMs (-1: without limit) for one SDL event and translates it.
 void WaitForEvent(int timeoutMs);
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

@@ -22,7 +22,7 @@ void Deliver(Delivery delivery, HWND window, UINT message, WPARAM wParam, LPARAM
         PostMessageA(window, message, wParam, lParam);
 }
 
-}  // namespace
+} // namespace
 
 void ChangeFocus(HWND window, Delivery delivery)
 {
@@ -89,7 +89,7 @@ void ForgetWindowInFocus(HWND window)
         state.pointerWindow = nullptr;
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 using namespace vexa::platform;
 

@@ -52,8 +52,8 @@ void TranslateKey(const SDL_KeyboardEvent& key)
     if (vk && window) {
         // Ctrl+Alt is AltGr on many layouts, which Windows treats as a plain key.
         bool system = (alt && !ctrl) || vk == VK_F10;
-        UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN)
-                            : (system ? WM_SYSKEYUP : WM_KEYUP);
+        UINT message =
+            down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
         PostMessageA(window, message, WPARAM(vk), KeyMessageParam(sc, down, repeat, alt));
     }
     int dik = ScanCodeOfSdl(sc);
@@ -146,7 +146,7 @@ void TranslateWheel(const SDL_MouseWheelEvent& wheel)
     ForEachListener([delta](InputListener& l) { l.OnMouseWheel(delta); });
 }
 
-}  // namespace
+} // namespace
 
 bool TranslateInputEvent(const SDL_Event& event)
 {
@@ -165,8 +165,8 @@ bool TranslateInputEvent(const SDL_Event& event)
     }
     case SDL_TEXTEDITING:
         if (TextInputHandler* handler = GetTextInputHandler())
-            handler->OnTextEditing(TargetOf(event.edit.windowID), event.edit.text,
-                                   event.edit.start, event.edit.length);
+            handler->OnTextEditing(TargetOf(event.edit.windowID), event.edit.text, event.edit.start,
+                                   event.edit.length);
         return true;
     case SDL_MOUSEMOTION:
         TranslateMotion(event.motion);
@@ -183,4 +183,4 @@ bool TranslateInputEvent(const SDL_Event& event)
     }
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

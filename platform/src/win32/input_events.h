@@ -17,6 +17,6 @@ bool TranslateInputEvent(const SDL_Event& event);
 // Calls fn for every registered listener; a listener may remove itself meanwhile.
 void ForEachListener(const std::function<void(InputListener&)>& fn);
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

@@ -20,7 +20,7 @@ std::vector<InputListener*>& Listeners()
 
 TextInputHandler* textInputHandler = nullptr;
 
-}  // namespace
+} // namespace
 
 void AddInputListener(InputListener* listener)
 {
@@ -83,4 +83,4 @@ unsigned MouseButtons()
     return SystemState().mouseButtons;
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

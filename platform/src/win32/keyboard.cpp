@@ -3,8 +3,8 @@
 // The state is what the pump has seen, not SDL's: events reach the program through the
 // pump, so a key is held from its WM_KEYDOWN on, as GetKeyState reports on Windows.
 // TranslateMessage gives the characters of the US layout (what ToAscii gives there).
-#include "input_hub.h"
 #include "keyboard.h"
+#include "input_hub.h"
 #include "message_queue.h"
 
 #include <SDL.h>
@@ -59,12 +59,12 @@ char UsCharacter(int vk, bool shift, bool caps)
         char shifted;
     };
     static const Pair pairs[] = {
-        {VK_SPACE, ' ', ' '},      {VK_OEM_MINUS, '-', '_'},  {VK_OEM_PLUS, '=', '+'},
-        {VK_OEM_4, '[', '{'},      {VK_OEM_6, ']', '}'},      {VK_OEM_5, '\\', '|'},
-        {VK_OEM_1, ';', ':'},      {VK_OEM_7, '\'', '"'},     {VK_OEM_3, '`', '~'},
-        {VK_OEM_COMMA, ',', '<'},  {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
-        {VK_MULTIPLY, '*', '*'},   {VK_ADD, '+', '+'},        {VK_SUBTRACT, '-', '-'},
-        {VK_DECIMAL, '.', '.'},    {VK_DIVIDE, '/', '/'},     {0xE2, '\\', '|'},
+        {VK_SPACE, ' ', ' '},     {VK_OEM_MINUS, '-', '_'},  {VK_OEM_PLUS, '=', '+'},
+        {VK_OEM_4, '[', '{'},     {VK_OEM_6, ']', '}'},      {VK_OEM_5, '\\', '|'},
+        {VK_OEM_1, ';', ':'},     {VK_OEM_7, '\'', '"'},     {VK_OEM_3, '`', '~'},
+        {VK_OEM_COMMA, ',', '<'}, {VK_OEM_PERIOD, '.', '>'}, {VK_OEM_2, '/', '?'},
+        {VK_MULTIPLY, '*', '*'},  {VK_ADD, '+', '+'},        {VK_SUBTRACT, '-', '-'},
+        {VK_DECIMAL, '.', '.'},   {VK_DIVIDE, '/', '/'},     {0xE2, '\\', '|'},
     };
     for (const Pair& p : pairs) {
         if (p.vk == vk)
@@ -99,7 +99,7 @@ bool TextComesFromTextInput(HWND window)
     return SDL_WasInit(SDL_INIT_VIDEO) && SDL_IsTextInputActive();
 }
 
-}  // namespace
+} // namespace
 
 void RecordKey(int sdlScancode, bool down, bool repeat)
 {
@@ -131,7 +131,7 @@ bool IsKeyHeld(int key)
     return key >= 0 && key < 256 && Keys().heldDik[key];
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 using namespace vexa::platform;
 

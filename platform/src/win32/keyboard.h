@@ -19,6 +19,6 @@ bool VirtualKeyHeld(int virtualKey);
 // The WM_KEYDOWN family's lParam for a key of this SDL scancode.
 LPARAM KeyMessageParam(int sdlScancode, bool down, bool repeat, bool altHeld);
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

@@ -60,7 +60,7 @@ bool DisplayCanShowBox()
     return driver && std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0;
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {

@@ -7,9 +7,9 @@
 // for and stays available until the window is validated. A window that is handed a
 // WM_PAINT and does not validate gets the next one only a display refresh later, so a
 // program that ignores painting does not spin on it.
+#include "message_queue.h"
 #include "event_pump.h"
 #include "input_hub.h"
-#include "message_queue.h"
 #include "window_registry.h"
 
 #include <SDL.h>
@@ -149,7 +149,7 @@ void WaitAndRetrieve(MSG* msg, HWND filter, UINT low, UINT high, bool remove)
     }
 }
 
-}  // namespace
+} // namespace
 
 namespace vexa::platform {
 
@@ -177,7 +177,7 @@ uint32_t PaintInterval()
     return interval ? interval : 1000 / 60;
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 WINAPI_EXPORT BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {

@@ -15,6 +15,6 @@ void PurgeMessagesFor(HWND window);
 // Milliseconds between two WM_PAINT messages for a window that is not validated.
 uint32_t PaintInterval();
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif

@@ -50,7 +50,7 @@ void Invalidate(WindowRecord& r, const RECT* rect, BOOL erase)
     r.erasePending = r.erasePending || erase;
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase)
 {

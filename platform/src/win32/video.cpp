@@ -23,4 +23,4 @@ bool EnsureVideo()
     return true;
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

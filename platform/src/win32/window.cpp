@@ -70,15 +70,15 @@ LPARAM ClientSizeParam(const WindowRecord& r)
     return MAKELPARAM(r.clientWidth, r.clientHeight);
 }
 
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,
                                           DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
                                           HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                                           LPVOID lpParam)
 {
-    WindowClassRecord* cls = lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName)
-                                                                          : nullptr;
+    WindowClassRecord* cls =
+        lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName) : nullptr;
     if (!cls) {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
@@ -95,8 +95,8 @@ WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, L
     int x = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : X + frame.left;
     int y = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : Y + frame.top;
     std::string caption = lpWindowName ? lpWindowName : "";
-    SDL_Window* sdl = CreateSdlWindow(AnsiToUtf8(caption), x, y, w, h,
-                                      SdlFlagsOfStyle(dwStyle, dwExStyle));
+    SDL_Window* sdl =
+        CreateSdlWindow(AnsiToUtf8(caption), x, y, w, h, SdlFlagsOfStyle(dwStyle, dwExStyle));
     if (!sdl) {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
@@ -113,6 +113,16 @@ WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, L
     record.caption = caption;
     SDL_GetWindowSize(sdl, &record.pixelWidth, &record.pixelHeight);
     SDL_GetWindowPosition(sdl, &record.x, &record.y);
+    // Some drivers give a hidden full-screen window its requested size until it is shown;
+    // it will cover its display, and the program should see that size from the start.
+    SDL_Rect display;
+    if (IsFullScreenStyle(dwStyle) &&
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(sdl)), &display) == 0) {
+        record.x = display.x;
+        record.y = display.y;
+        record.pixelWidth = display.w;
+        record.pixelHeight = display.h;
+    }
     RefreshClientSize(record);
     if (SDL_Surface* icon = IconSurface(cls->icon))
         SDL_SetWindowIcon(sdl, icon);

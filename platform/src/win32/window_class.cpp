@@ -8,7 +8,7 @@ using namespace vexa::platform;
 namespace {
 // Atoms of registered classes live in 0xC000..0xFFFF on Windows.
 ATOM nextAtom = 0xC000;
-}  // namespace
+} // namespace
 
 WINAPI_EXPORT ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx)
 {
@@ -37,8 +37,8 @@ WINAPI_EXPORT ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* lpwcx)
 
 WINAPI_EXPORT BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE)
 {
-    WindowClassRecord* cls = lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName)
-                                                                          : nullptr;
+    WindowClassRecord* cls =
+        lpClassName && !IS_INTRESOURCE(lpClassName) ? FindClass(lpClassName) : nullptr;
     if (!cls) {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;

@@ -19,9 +19,9 @@ namespace vexa::platform {
 namespace {
 
 constexpr int kCaption = 23;
-constexpr int kFixedBorder = 3;  // the dialog frame WS_CAPTION includes
-constexpr int kThinBorder = 1;   // WS_BORDER alone
-constexpr int kThickFrame = 4;   // extra sizing border per side
+constexpr int kFixedBorder = 3; // the dialog frame WS_CAPTION includes
+constexpr int kThinBorder = 1;  // WS_BORDER alone
+constexpr int kThickFrame = 4;  // extra sizing border per side
 
 struct Letterbox {
     double scale;
@@ -63,7 +63,7 @@ POINT PixelToClient(const WindowRecord& r, int x, int y)
                  LONG(std::floor((y - box.offsetY) / box.scale))};
 }
 
-}  // namespace
+} // namespace
 
 bool IsFullScreenStyle(DWORD style)
 {
@@ -114,7 +114,7 @@ POINT WindowPixelToClient(HWND window, int x, int y)
     return record ? PixelToClient(*record, x, y) : POINT{x, y};
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 using namespace vexa::platform;
 
@@ -211,7 +211,8 @@ WINAPI_EXPORT BOOL WINAPI SetWindowPos(HWND hWnd, HWND, int X, int Y, int cx, in
     return TRUE;
 }
 
-WINAPI_EXPORT BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint)
+WINAPI_EXPORT BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight,
+                                     BOOL bRepaint)
 {
     if (!SetWindowPos(hWnd, nullptr, X, Y, nWidth, nHeight, SWP_NOZORDER | SWP_NOACTIVATE))
         return FALSE;

@@ -31,7 +31,7 @@ std::vector<WindowClassRecord>& Classes()
 // Even and away from zero, like real handles; 4 apart so no two ever alias.
 uintptr_t nextHandle = 0x10010;
 
-}  // namespace
+} // namespace
 
 void AddClass(const WindowClassRecord& record)
 {
@@ -149,4 +149,4 @@ bool IsApplicationActive()
     return SystemState().applicationActive;
 }
 
-}  // namespace vexa::platform
+} // namespace vexa::platform

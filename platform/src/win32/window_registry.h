@@ -33,7 +33,7 @@ struct WindowRecord {
     WNDPROC proc = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    std::string caption;  // code page 936, as the program set it
+    std::string caption; // code page 936, as the program set it
     // Client area in client pixels; for full-screen windows the back buffer's size.
     int clientWidth = 0;
     int clientHeight = 0;
@@ -42,7 +42,7 @@ struct WindowRecord {
     int pixelHeight = 0;
     int x = 0;
     int y = 0;
-    int backWidth = 0;  // 0 until the Direct3D device sets one
+    int backWidth = 0; // 0 until the Direct3D device sets one
     int backHeight = 0;
     bool updatePending = false;
     RECT updateRect{};
@@ -57,6 +57,7 @@ struct WindowRecord {
     bool destroying = false;
     bool inSizeMove = false;
     uint32_t lastSizeMoveTick = 0;
+    uint32_t lastStateChangeTick = 0; // last minimise, maximise or restore seen from SDL
 };
 
 // Pre: the class name is not registered yet (case-insensitively).
@@ -80,8 +81,8 @@ struct WindowSystemState {
     HWND active = nullptr;
     bool applicationActive = false;
     HWND pointerWindow = nullptr;
-    POINT pointer{};        // client pixels of pointerWindow
-    POINT pointerPixel{};   // SDL window pixels of pointerWindow
+    POINT pointer{};      // client pixels of pointerWindow
+    POINT pointerPixel{}; // SDL window pixels of pointerWindow
     unsigned mouseButtons = 0;
 };
 WindowSystemState& SystemState();
@@ -95,6 +96,6 @@ RECT FrameOfStyle(DWORD style, DWORD exStyle);
 LRESULT CallWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void InvalidateWholeClient(WindowRecord& record);
 
-}  // namespace vexa::platform
+} // namespace vexa::platform
 
 #endif
