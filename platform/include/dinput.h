@@ -115,6 +115,10 @@ typedef struct DIDEVICEOBJECTDATA {
 typedef const DIDEVICEOBJECTDATA* LPCDIDEVICEOBJECTDATA;
 
 #define DIGDD_PEEK 0x00000001
+// GetDeviceData with no buffer and this count flushes everything.
+#ifndef INFINITE
+#define INFINITE 0xFFFFFFFF
+#endif
 
 // ---- properties ----------------------------------------------------------------------
 typedef struct DIPROPHEADER {

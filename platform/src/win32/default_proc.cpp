@@ -1,14 +1,16 @@
 // DefWindowProcA: Windows' default answers for the messages the engine leaves to it.
 #include <windows.h>
 
+#include "input_hub.h"
+
 namespace {
 
 // The input method's messages. Windows' default turns WM_IME_CHAR into WM_CHAR and
-// composition into the system window; our input method posts what the engine needs
-// itself, so the default has nothing to add. This is the one place to extend if it must.
-LRESULT DefaultImeMessage(HWND, UINT, WPARAM, LPARAM)
+// composition into the system window; the input method (imm) answers them here.
+LRESULT DefaultImeMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
 {
-    return 0;
+    bool handled = false;
+    return vexa::platform::ImeDefWindowProc(hWnd, Msg, wParam, lParam, &handled);
 }
 
 } // namespace

@@ -99,6 +99,9 @@ void SetTextInputHandler(TextInputHandler* handler);
 TextInputHandler* GetTextInputHandler();
 // Posts one WM_CHAR per code-page-936 byte of a UTF-8 text, lead byte first.
 void PostTextAsChars(HWND window, const std::string& utf8);
+// DefWindowProcA's share for the input method's messages (implemented in imm): a
+// composition result becomes WM_CHAR bytes. *handled false: DefWindowProcA goes on as usual.
+LRESULT ImeDefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* handled);
 
 }  // namespace vexa::platform
 
