@@ -82,6 +82,8 @@ bool LoadAsciiChar(char* out);
 void ClearAsciiBuf();
 
 namespace kvlib {
+// Queues a command record carrying only its code, as the runtime posts its own commands.
+void PostCommand(int32_t code);
 // Buffers one typed character as WM_CHAR delivers it: codes 8, 9, 10, 13 and 27 are
 // ignored, others are truncated to a byte; dropped silently when 16 are buffered.
 void PutTypedChar(WPARAM code);

@@ -15,15 +15,6 @@ char charBuf[VLX_CHARBUF_SIZE];
 int32_t charCount = 0;
 DWORD lastBlink = 0;
 
-void PostCommand(int32_t code)
-{
-    VlxMessage e;
-    ClearEvent(&e);
-    e.type = VLX_COMMAND;
-    e.x = code;
-    AddEvent(&e);
-}
-
 // Inverts the caret phase every 500 ms, and at once while characters wait to be read.
 void BlinkClock()
 {
@@ -79,12 +70,12 @@ void InvalidateView()
         if (queue[i].type == VLX_COMMAND && queue[i].x == VLX_CMD_REDRAW)
             return;
     }
-    PostCommand(VLX_CMD_REDRAW);
+    kvlib::PostCommand(VLX_CMD_REDRAW);
 }
 
 void PushExitEvent()
 {
-    PostCommand(VLX_CMD_EXIT);
+    kvlib::PostCommand(VLX_CMD_EXIT);
     bExit = true;
 }
 
@@ -102,6 +93,15 @@ void ClearAsciiBuf()
 }
 
 namespace kvlib {
+void PostCommand(int32_t code)
+{
+    VlxMessage e;
+    ClearEvent(&e);
+    e.type = VLX_COMMAND;
+    e.x = code;
+    AddEvent(&e);
+}
+
 void PutTypedChar(WPARAM code)
 {
     if (code == 8 || code == 9 || code == 10 || code == 13 || code == 27)

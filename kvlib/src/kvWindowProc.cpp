@@ -12,15 +12,6 @@ void PauseClock();
 }
 
 namespace {
-void PostCommand(int32_t code)
-{
-    VlxMessage e;
-    ClearEvent(&e);
-    e.type = VLX_COMMAND;
-    e.x = code;
-    AddEvent(&e);
-}
-
 // A skinned window follows its new client size: the device objects are rebuilt for it
 // and the GUI hears of it through command 18. Every call ends with a redraw request.
 void ResizeStep()
@@ -42,7 +33,7 @@ void ResizeStep()
             kvgi->Resize(DWORD(ScreenX), DWORD(ScreenY));
         if (kvApp)
             kvApp->LoadObjs();
-        PostCommand(VLX_CMD_RESIZED);
+        kvlib::PostCommand(VLX_CMD_RESIZED);
     }
     InvalidateView();
 }
@@ -71,7 +62,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         if (bZebHandle) {
-            PostCommand(VLX_CMD_CLOSE);
+            kvlib::PostCommand(VLX_CMD_CLOSE);
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
