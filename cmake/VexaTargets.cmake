@@ -20,6 +20,9 @@ if(VEXA_FUZZ)
        -fno-omit-frame-pointer)
 endif()
 
+# Suppressions for leaks inside system libraries, for every test run under the sanitizers.
+set(VEXA_TEST_LSAN "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp")
+
 # vexa_apply_settings(target): warnings as errors-in-spirit, GBK literals, sanitizers.
 function(vexa_apply_settings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
@@ -50,5 +53,6 @@ function(vexa_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   include(GoogleTest)
   gtest_discover_tests(${name} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-                       PROPERTIES ENVIRONMENT "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=offscreen")
+                       PROPERTIES ENVIRONMENT
+                       "SDL_AUDIODRIVER=dummy;SDL_VIDEODRIVER=offscreen;${VEXA_TEST_LSAN}")
 endfunction()

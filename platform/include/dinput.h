@@ -135,9 +135,13 @@ typedef struct DIPROPDWORD {
 } DIPROPDWORD, *LPDIPROPDWORD;
 
 #define DIPH_DEVICE 0
-#define MAKEDIPROP(prop) (*(const GUID*)(prop))
-#define DIPROP_BUFFERSIZE MAKEDIPROP(1)
-#define DIPROP_AXISMODE MAKEDIPROP(2)
+// The SDK names predefined properties by small integers cast to a GUID reference; binding
+// a reference to such an address is undefined in C++, so here they are named objects,
+// still told apart by their address.
+extern "C" const GUID DIPROP_BUFFERSIZE_ID;
+extern "C" const GUID DIPROP_AXISMODE_ID;
+#define DIPROP_BUFFERSIZE DIPROP_BUFFERSIZE_ID
+#define DIPROP_AXISMODE DIPROP_AXISMODE_ID
 #define DIPROPAXISMODE_ABS 0
 #define DIPROPAXISMODE_REL 1
 

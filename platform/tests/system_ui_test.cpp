@@ -93,6 +93,8 @@ TEST(Icon, LoadsABitmapBesideTheProgram)
     ASSERT_EQ(0, SDL_SaveBMP(picture, good.c_str()));
     SDL_FreeSurface(picture);
     HICON icon = LoadIconA(reinterpret_cast<HINSTANCE>(1), MAKEINTRESOURCE(4713));
+    // A shared icon: the same resource gives the same handle, loaded once.
+    EXPECT_EQ(icon, LoadIconA(reinterpret_cast<HINSTANCE>(1), MAKEINTRESOURCE(4713)));
     std::remove(good.c_str());
     ASSERT_NE(nullptr, icon);
 

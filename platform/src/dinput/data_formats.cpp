@@ -71,3 +71,7 @@ extern "C" const DIDATAFORMAT c_dfDIMouse2 = {
 extern "C" const DIDATAFORMAT c_dfDIKeyboard = {
     sizeof(DIDATAFORMAT), sizeof(DIOBJECTDATAFORMAT), 0, 256, DWORD(keyboardObjects.size()),
     keyboardObjects.data()};
+
+// Property identifiers: only their addresses matter.
+extern "C" const GUID DIPROP_BUFFERSIZE_ID = {0x00000001, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
+extern "C" const GUID DIPROP_AXISMODE_ID = {0x00000002, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};

@@ -11,7 +11,7 @@ namespace {
 constexpr HRESULT kNoEffect = S_FALSE;  // DI_NOEFFECT
 constexpr DWORD kKeyCount = 256;
 
-// Predefined properties are small integers standing in for the GUID's address.
+// Predefined properties are told apart by the address of their identifier object.
 uintptr_t PropertyId(REFGUID property)
 {
     return reinterpret_cast<uintptr_t>(&property);

@@ -26,7 +26,13 @@ struct CursorRecord {
 };
 
 struct IconRecord {
+    std::string name;
     SDL_Surface* picture = nullptr; // null for the default icon
+    ~IconRecord()
+    {
+        if (picture)
+            SDL_FreeSurface(picture);
+    }
 };
 
 CursorRecord arrowCursor{SDL_SYSTEM_CURSOR_ARROW};
@@ -34,7 +40,8 @@ IconRecord defaultIcon;
 HCURSOR currentCursor = nullptr;
 int cursorCount = 0; // Windows' display counter: shown while >= 0
 
-// Icons live as long as the process, as shared icon resources do on Windows.
+// Icons live as long as the process, as shared icon resources do on Windows: loading the
+// same resource again gives the same handle.
 std::vector<std::unique_ptr<IconRecord>>& LoadedIcons()
 {
     static std::vector<std::unique_ptr<IconRecord>> icons;
@@ -132,12 +139,16 @@ WINAPI_EXPORT HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
     std::string stem = IS_INTRESOURCE(lpIconName)
                            ? "icon" + std::to_string(reinterpret_cast<uintptr_t>(lpIconName))
                            : std::string(lpIconName);
+    for (const auto& loaded : LoadedIcons())
+        if (loaded->name == stem)
+            return reinterpret_cast<HICON>(loaded.get());
     SDL_Surface* picture = SDL_LoadBMP((ProgramDirectory() + stem + ".bmp").c_str());
     if (!picture) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return nullptr;
     }
     auto record = std::make_unique<IconRecord>();
+    record->name = stem;
     record->picture = picture;
     HICON handle = reinterpret_cast<HICON>(record.get());
     LoadedIcons().push_back(std::move(record));

@@ -18,6 +18,10 @@ bool EnsureVideo()
         std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
         return false;
     }
+    // SDL unloads the OpenGL library with the last OpenGL window; holding one load keeps
+    // the driver in place for the next window (and its allocations reachable), instead
+    // of loading the whole driver again. Without OpenGL, windows are made without it.
+    SDL_GL_LoadLibrary(nullptr);
     // ShowCursor may have counted below zero before there was a cursor to hide.
     ApplyCursorCount();
     return true;
