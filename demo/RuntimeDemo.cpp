@@ -87,12 +87,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         return -1;
     }
     kvMain();
-    // A failure inside the loop leaves its quit message (code -1) behind; a normal close
-    // was consumed by the loop.
-    int exitCode = 0;
-    MSG quit;
-    if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE))
-        exitCode = int(quit.wParam);
+    // 0 after a close, -1 after a failure the runtime caught.
+    int exitCode = kvlib::LastQuitCode();
     kvDestroyWindow();
     ReleaseKV();
     return exitCode;

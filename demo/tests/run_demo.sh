@@ -29,9 +29,20 @@ log_has() { grep -q -- "$1" "$log"; }
 
 wait_for 10 "$tool" find "$name" || { echo "the demo's window did not appear"; exit 1; }
 wait_for 10 log_has "of active time" || { echo "no frames ran"; cat "$log"; exit 1; }
+reports() { grep -c "of active time" "$log"; }
+
+# In the background no frame runs, so no second of active time passes.
 "$tool" unfocus "$name"
-sleep 0.5
+sleep 0.3
+before=$(reports)
+sleep 1.5
+after=$(reports)
+[ "$before" -eq "$after" ] || { echo "frames ran in the background"; cat "$log"; exit 1; }
+
+# Back in front, frames run again.
 "$tool" focus "$name"
+more() { [ "$(reports)" -gt "$after" ]; }
+wait_for 10 more || { echo "frames did not resume"; cat "$log"; exit 1; }
 "$tool" close "$name"
 for _ in $(seq 100); do kill -0 $demo_pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $demo_pid 2>/dev/null; then echo "the demo did not quit on close"; exit 1; fi

@@ -73,6 +73,11 @@ LRESULT CALLBACK kvWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 // The runtime's own main loop for programs without the GUI framework.
 void kvMain();
 
+namespace kvlib {
+// The exit code the last kvMain ended with: its WM_QUIT's, or -1 after an exception.
+int LastQuitCode();
+}
+
 // Advances the clock once per frame; the first frame and the first after a pause add
 // nothing to fAppTime.
 void UpdateTimeCounter();

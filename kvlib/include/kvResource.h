@@ -65,6 +65,23 @@ void kvReleaseObjects();
 void kvRestoreObjects();
 
 namespace kvlib {
+// A frame in progress: the application's MainLoop and the present, run by a main loop or
+// by a background paint. While one runs, a release (window destroyed, exception caught in
+// a nested message) waits for its end, so the frame never runs on deleted objects.
+class FrameScope {
+public:
+    FrameScope();
+    ~FrameScope();
+    FrameScope(const FrameScope&) = delete;
+    FrameScope& operator=(const FrameScope&) = delete;
+};
+// kvReleaseObjects now, or at the end of the frame in progress.
+void ReleaseObjectsWhenSafe();
+// The application's LoadObjs and DestroyObjs, paired: DestroyObjs runs only for objects a
+// LoadObjs made (also one that failed halfway), never twice in a row.
+void LoadAppObjects();
+void DestroyAppObjects();
+
 // The registry is created by InitKV and destroyed by ReleaseKV (its nodes only).
 void CreateRegistry();
 void DestroyRegistry();

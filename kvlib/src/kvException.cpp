@@ -40,10 +40,10 @@ void CatchException(kvException* e)
 {
     if (!e)
         return;
-    // Releasing may throw again (a DestroyObjs that fails); the first message is the one
-    // the user must see, and the release has already cleared what it reached.
+    // Releasing may throw again (a DestroyObjs that fails); the release still finishes,
+    // and the first message is the one the user must see.
     try {
-        kvReleaseObjects();
+        kvlib::ReleaseObjectsWhenSafe();
     } catch (kvException* again) {
         delete again;
     }

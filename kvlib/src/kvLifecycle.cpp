@@ -8,6 +8,55 @@
 #include "kvInput.h"
 #include "kvTrace.h"
 
+namespace {
+int frameDepth = 0;
+bool releasePending = false;
+bool appObjectsLoaded = false;
+}  // namespace
+
+namespace kvlib {
+FrameScope::FrameScope()
+{
+    ++frameDepth;
+}
+
+FrameScope::~FrameScope()
+{
+    if (--frameDepth == 0 && releasePending) {
+        releasePending = false;
+        try {
+            kvReleaseObjects();
+        } catch (kvException* e) {
+            CatchException(e);
+        }
+    }
+}
+
+void ReleaseObjectsWhenSafe()
+{
+    if (frameDepth > 0)
+        releasePending = true;
+    else
+        kvReleaseObjects();
+}
+
+void LoadAppObjects()
+{
+    if (!kvApp)
+        return;
+    appObjectsLoaded = true;
+    kvApp->LoadObjs();
+}
+
+void DestroyAppObjects()
+{
+    if (!kvApp || !appObjectsLoaded)
+        return;
+    appObjectsLoaded = false;
+    kvApp->DestroyObjs();
+}
+}  // namespace kvlib
+
 void kvInitObjects()
 {
     kvEnableIME(false);
@@ -23,7 +72,7 @@ void kvInitObjects()
     if (!kvApp)
         NewException("Missing application object.", KVEXCEPTION_GENERAL);
     kvApp->Init();
-    kvApp->LoadObjs();
+    kvlib::LoadAppObjects();
     Trace("App objects loaded.");
     Trace("Initialization done.\n");
     if (!kvimei) {
@@ -39,12 +88,17 @@ void kvReleaseObjects()
         delete kvimei;
         kvimei = nullptr;
     }
+    // A DestroyObjs that fails must not keep the rest from being released; its exception
+    // goes on once everything is gone.
+    kvException* failure = nullptr;
     if (kvApp) {
-        // Cleared first, so a DestroyObjs that throws cannot bring us back to a half-gone
-        // application through CatchException.
+        try {
+            kvlib::DestroyAppObjects();
+        } catch (kvException* e) {
+            failure = e;
+        }
         kvApplication* app = kvApp;
         kvApp = nullptr;
-        app->DestroyObjs();
         delete app;
     }
     Trace("App object deleted.");
@@ -60,6 +114,8 @@ void kvReleaseObjects()
         delete input;
     }
     Trace("Input system released.");
+    if (failure)
+        throw failure;
 }
 
 void kvRestoreObjects()
@@ -67,12 +123,10 @@ void kvRestoreObjects()
     if (!kvgi || !kvgi->TestLost())
         return;
     Trace("Restoring objects...");
-    if (kvApp)
-        kvApp->DestroyObjs();
+    kvlib::DestroyAppObjects();
     Trace("Objects destroyed for restore.");
     kvgi->RestoreGraph();
-    if (kvApp)
-        kvApp->LoadObjs();
+    kvlib::LoadAppObjects();
     Trace("Objects loaded for restore.");
     Trace("Objects successfully restored.\n");
 }

@@ -16,22 +16,28 @@ namespace {
 void DefaultPaint()
 {
     if (kvApp && kvgi) {
+        kvlib::FrameScope frame;
         kvApp->MainLoop();
         kvgi->UpdateScreen();
     }
 }
+
+int lastQuitCode = 0;
 
 bool RunFrameLoop()
 {
     MSG msg;
     for (;;) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT)
+            if (msg.message == WM_QUIT) {
+                lastQuitCode = int(msg.wParam);
                 return true;
+            }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         } else if (bActive) {
             UpdateTimeCounter();
+            kvlib::FrameScope frame;
             if (kvii)
                 kvii->GetInput();
             if (kvApp)
@@ -73,8 +79,16 @@ void ReleaseKV()
     kvlib::DestroyRegistry();
 }
 
+namespace kvlib {
+int LastQuitCode()
+{
+    return lastQuitCode;
+}
+}  // namespace kvlib
+
 void kvMain()
 {
+    lastQuitCode = 0;
     try {
         kvInitObjects();
         AppPaint = DefaultPaint;
@@ -82,5 +96,6 @@ void kvMain()
         RunFrameLoop();
     } catch (kvException* e) {
         CatchException(e);
+        lastQuitCode = -1;
     }
 }

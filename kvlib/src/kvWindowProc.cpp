@@ -27,12 +27,10 @@ void ResizeStep()
     if (width != previous.right - previous.left || height != previous.bottom - previous.top) {
         ScreenX = width;
         ScreenY = height;
-        if (kvApp)
-            kvApp->DestroyObjs();
+        kvlib::DestroyAppObjects();
         if (kvgi)
             kvgi->Resize(DWORD(ScreenX), DWORD(ScreenY));
-        if (kvApp)
-            kvApp->LoadObjs();
+        kvlib::LoadAppObjects();
         kvlib::PostCommand(VLX_CMD_RESIZED);
     }
     InvalidateView();
@@ -44,7 +42,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         if (bQuit) {
             if (!bZebHandle)
-                kvReleaseObjects();
+                kvlib::ReleaseObjectsWhenSafe();
             PostQuitMessage(0);
         }
         return 0;

@@ -136,6 +136,28 @@ TEST_F(RuntimeTest, ReleaseDeletesEverythingInOrderAndTwiceIsHarmless)
     EXPECT_TRUE(log.empty());
 }
 
+TEST_F(RuntimeTest, FailingDestroyObjsStillReleasesEverythingThenReports)
+{
+    struct FailingApp : RecordingApp {
+        using RecordingApp::RecordingApp;
+        void DestroyObjs() override
+        {
+            RecordingApp::DestroyObjs();
+            NewException("Textures could not be released.", KVEXCEPTION_GENERAL);
+        }
+    };
+    kvApp = new FailingApp(&log);
+    new RecordingGraph(&log);
+    new RecordingInput(&log);
+    kvInitObjects();
+    log.clear();
+    EXPECT_EQ("Textures could not be released.", ThrownMessage([] { kvReleaseObjects(); }));
+    EXPECT_EQ((CallLog{"app.DestroyObjs", "app.delete", "gi.delete", "ii.delete"}), log);
+    EXPECT_EQ(nullptr, kvApp);
+    EXPECT_EQ(nullptr, kvgi);
+    EXPECT_EQ(nullptr, kvii);
+}
+
 TEST_F(RuntimeTest, ReleaseLeavesAForeignIMEToItsOwner)
 {
     ForeignIME foreign;

@@ -78,6 +78,7 @@ TEST_F(RuntimeTest, MainLoopRunsFramesUntilTheWindowCloses)
     InitKV(nullptr, app);
     kvCreateWindow(kClass, kCaption, SW_SHOW, nullptr, 320, 240, KVWIN_WINDOWED | KVWIN_FIXEDSIZE);
     kvMain();
+    EXPECT_EQ(0, kvlib::LastQuitCode());
     EXPECT_EQ(4, presents);  // every frame before the fifth was presented
     EXPECT_FALSE(IsWindow(hWnd));
     EXPECT_EQ((CallLog{"gi.Init", "ii.Init", "app.Init", "app.LoadObjs", "app.DestroyObjs",
@@ -107,6 +108,7 @@ TEST_F(RuntimeTest, MainLoopEndsThroughTheHandlerWhenAFrameThrows)
     testing::internal::CaptureStderr();
     kvMain();
     std::string shown = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(-1, kvlib::LastQuitCode());
     EXPECT_NE(std::string::npos, shown.find("Exception caught!"));
     EXPECT_NE(std::string::npos, shown.find("Frame failed."));
     EXPECT_EQ(nullptr, kvApp);
@@ -117,16 +119,43 @@ TEST_F(RuntimeTest, MainLoopEndsThroughTheHandlerWhenAFrameThrows)
     EXPECT_EQ(-1, int(msg.wParam));
 }
 
+TEST_F(RuntimeTest, WindowDestroyedDuringABackgroundPaintIsReleasedAfterThatFrame)
+{
+    RecordingApp* app = new RecordingApp(&log);
+    new RecordingGraph(&log);
+    new RecordingInput(&log);
+    app->onFrame = [&](int frame) {
+        if (frame == 3) {
+            // To the background, with the picture invalid: paints draw the next frames.
+            SendMessageA(hWnd, WM_ACTIVATEAPP, FALSE, 0);
+            InvalidateRect(hWnd, nullptr, FALSE);
+        }
+        if (frame == 5) {
+            DestroyWindow(hWnd);
+            log.push_back("frame 5 ends");
+        }
+    };
+    kvApp = app;
+    kvCreateWindow(kClass, kCaption, SW_SHOW, nullptr, 320, 240, KVWIN_WINDOWED);
+    kvMain();
+    EXPECT_EQ(0, kvlib::LastQuitCode());
+    EXPECT_EQ((CallLog{"gi.Init", "ii.Init", "app.Init", "app.LoadObjs", "frame 5 ends",
+                       "app.DestroyObjs", "app.delete", "gi.delete", "ii.delete"}),
+              log);
+    EXPECT_EQ(nullptr, kvApp);
+}
+
 TEST_F(RuntimeTest, CatchExceptionReleasesShowsAndQuitsWithMinusOne)
 {
     kvApp = new RecordingApp(&log);
     new RecordingGraph(&log);
+    kvlib::LoadAppObjects();
     kvException* e = new kvException("Broken.", KVEXCEPTION_DATAFILE);
     testing::internal::CaptureStderr();
     CatchException(e);
     std::string shown = testing::internal::GetCapturedStderr();
     EXPECT_NE(std::string::npos, shown.find("Exception caught!: Broken."));
-    EXPECT_EQ((CallLog{"app.DestroyObjs", "app.delete", "gi.delete"}), log);
+    EXPECT_EQ((CallLog{"app.LoadObjs", "app.DestroyObjs", "app.delete", "gi.delete"}), log);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(UINT(WM_QUIT), msg.message);

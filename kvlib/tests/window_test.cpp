@@ -353,30 +353,37 @@ TEST_F(WindowTest, BackgroundPaintsDrawFramesWithoutValidating)
 
 TEST_F(WindowTest, ExceptionInsideAMessageEndsTheProgram)
 {
-    struct FailingApp : RecordingApp {
-        using RecordingApp::RecordingApp;
-        void LoadObjs() override
+    struct FailingGraph : RecordingGraph {
+        using RecordingGraph::RecordingGraph;
+        void Resize(DWORD w, DWORD h) override
         {
-            if (++loads > 1)
-                NewException("Device objects could not be rebuilt.", KVEXCEPTION_GENERAL);
+            RecordingGraph::Resize(w, h);
+            NewException("The device could not be reset.", KVEXCEPTION_GENERAL);
         }
-        int loads = 0;
     };
-    kvApp = new FailingApp(&log);
-    new RecordingGraph(&log);
+    kvApp = new RecordingApp(&log);
+    new FailingGraph(&log);
     new RecordingInput(&log);
     Create(KVWIN_SKINNED | KVWIN_WINDOWED, 640, 480);
     kvInitObjects();
     bQuit = true;
     Pump();
+    log.clear();
     quitSeen = false;
+    RECT outer = {0, 0, 500, 400};
+    AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
     testing::internal::CaptureStderr();
-    SetWindowPos(hWnd, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hWnd, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     std::string shown = testing::internal::GetCapturedStderr();
     Pump();
-    EXPECT_NE(std::string::npos, shown.find("Device objects could not be rebuilt."));
+    EXPECT_NE(std::string::npos, shown.find("The device could not be reset."));
     EXPECT_TRUE(quitSeen);
     EXPECT_EQ(-1, quitCode);
+    // The objects were already destroyed for the resize: the release does not do it again.
+    EXPECT_EQ((CallLog{"app.DestroyObjs", "gi.Resize 500x400", "app.delete", "gi.delete",
+                       "ii.delete"}),
+              log);
     EXPECT_EQ(nullptr, kvApp);
     EXPECT_EQ(nullptr, kvgi);
 }
