@@ -4,9 +4,7 @@
 #include "RuntimeFixture.h"
 
 #include <imm.h>
-#include <vexa/platform.h>
-
-#include <SDL.h>
+#include <sdl_events.h>
 
 #include <string>
 
@@ -27,11 +25,7 @@ private:
 
 void PushFocus(Uint8 which)
 {
-    SDL_Event ev = {};
-    ev.type = SDL_WINDOWEVENT;
-    ev.window.windowID = vexa::platform::SdlWindowIdOf(hWnd);
-    ev.window.event = which;
-    SDL_PushEvent(&ev);
+    vexa::test::PushSdlWindowEvent(hWnd, which);
 }
 }  // namespace
 

@@ -2,9 +2,7 @@
 // the platform delivers (posted, sent, or translated from pushed SDL events).
 #include "RuntimeFixture.h"
 
-#include <vexa/platform.h>
-
-#include <SDL.h>
+#include <sdl_events.h>
 
 namespace {
 char kClass[] = "VexaTesselTest";
@@ -23,15 +21,9 @@ int ClientHeight()
     return rc.bottom - rc.top;
 }
 
-void PushWindowEvent(Uint8 which, int data1 = 0, int data2 = 0)
+void PushWindowEvent(Uint8 which)
 {
-    SDL_Event ev = {};
-    ev.type = SDL_WINDOWEVENT;
-    ev.window.windowID = vexa::platform::SdlWindowIdOf(hWnd);
-    ev.window.event = which;
-    ev.window.data1 = data1;
-    ev.window.data2 = data2;
-    SDL_PushEvent(&ev);
+    vexa::test::PushSdlWindowEvent(hWnd, which);
 }
 }  // namespace
 
@@ -249,32 +241,20 @@ TEST_F(WindowTest, KeysBecomeKeyEventsWithDirectInputCodes)
     TakeEvents();
     struct Case {
         SDL_Scancode scancode;
-        SDL_Keycode keycode;
-        Uint8 repeat;
+        bool repeat;
         Uint16 mod;
         int32_t expected;  // -1: no event
     } cases[] = {
-        {SDL_SCANCODE_LEFT, SDLK_LEFT, 0, 0, 0xCB},
-        {SDL_SCANCODE_A, SDLK_a, 0, 0, 0x1E},
-        {SDL_SCANCODE_A, SDLK_a, 1, 0, 0x401E},  // auto-repeat carries the previous state
-        {SDL_SCANCODE_ESCAPE, SDLK_ESCAPE, 0, 0, 0x01},
-        {SDL_SCANCODE_F11, SDLK_F11, 0, 0, 0x57},
-        {SDL_SCANCODE_X, SDLK_x, 0, KMOD_LALT, -1},  // a system key makes no event
+        {SDL_SCANCODE_LEFT, false, 0, 0xCB},
+        {SDL_SCANCODE_A, false, 0, 0x1E},
+        {SDL_SCANCODE_A, true, 0, 0x401E},  // auto-repeat carries the previous state
+        {SDL_SCANCODE_ESCAPE, false, 0, 0x01},
+        {SDL_SCANCODE_F11, false, 0, 0x57},
+        {SDL_SCANCODE_X, false, KMOD_LALT, -1},  // a system key makes no event
     };
     for (const Case& c : cases) {
-        SDL_Event ev = {};
-        ev.type = SDL_KEYDOWN;
-        ev.key.windowID = vexa::platform::SdlWindowIdOf(hWnd);
-        ev.key.state = SDL_PRESSED;
-        ev.key.repeat = c.repeat;
-        ev.key.keysym.scancode = c.scancode;
-        ev.key.keysym.sym = c.keycode;
-        ev.key.keysym.mod = c.mod;
-        SDL_PushEvent(&ev);
-        ev.type = SDL_KEYUP;
-        ev.key.state = SDL_RELEASED;
-        ev.key.repeat = 0;
-        SDL_PushEvent(&ev);
+        vexa::test::PushSdlKey(hWnd, c.scancode, true, c.repeat, c.mod);
+        vexa::test::PushSdlKey(hWnd, c.scancode, false, false, c.mod);
         Pump();
         std::vector<VlxMessage> events = TakeEvents();
         std::vector<int32_t> keyCodes;
@@ -293,13 +273,8 @@ TEST_F(WindowTest, TypedTextFillsTheCharacterBuffer)
 {
     Create(KVWIN_WINDOWED);
     Pump();
-    SDL_Event ev = {};
-    ev.type = SDL_TEXTINPUT;
-    ev.text.windowID = vexa::platform::SdlWindowIdOf(hWnd);
-    SDL_strlcpy(ev.text.text, "ab", sizeof ev.text.text);
-    SDL_PushEvent(&ev);
-    SDL_strlcpy(ev.text.text, u8"中", sizeof ev.text.text);  // SDL speaks UTF-8
-    SDL_PushEvent(&ev);
+    vexa::test::PushSdlText(hWnd, "ab");
+    vexa::test::PushSdlText(hWnd, u8"中");  // SDL speaks UTF-8
     Pump();
     std::string typed;
     char c;

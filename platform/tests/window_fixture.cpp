@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "support/sdl_events.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -97,36 +99,17 @@ uint32_t WindowTest::SdlId(HWND window) const
 
 void WindowTest::PushWindowEvent(HWND window, uint8_t kind, int data1, int data2)
 {
-    SDL_Event e{};
-    e.type = SDL_WINDOWEVENT;
-    e.window.windowID = SdlId(window);
-    e.window.event = kind;
-    e.window.data1 = data1;
-    e.window.data2 = data2;
-    e.window.timestamp = SDL_GetTicks();
-    ASSERT_EQ(1, SDL_PushEvent(&e));
+    ASSERT_TRUE(PushSdlWindowEvent(window, kind, data1, data2));
 }
 
 void WindowTest::PushKey(HWND window, SDL_Scancode scancode, bool down, bool repeat, uint16_t mod)
 {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.windowID = SdlId(window);
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.repeat = repeat ? 1 : 0;
-    e.key.keysym.scancode = scancode;
-    e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-    e.key.keysym.mod = mod;
-    ASSERT_EQ(1, SDL_PushEvent(&e));
+    ASSERT_TRUE(PushSdlKey(window, scancode, down, repeat, mod));
 }
 
 void WindowTest::PushText(HWND window, const char* utf8)
 {
-    SDL_Event e{};
-    e.type = SDL_TEXTINPUT;
-    e.text.windowID = SdlId(window);
-    std::strncpy(e.text.text, utf8, sizeof(e.text.text) - 1);
-    ASSERT_EQ(1, SDL_PushEvent(&e));
+    ASSERT_TRUE(PushSdlText(window, utf8));
 }
 
 std::vector<MSG> WindowTest::TakePosted()

@@ -7,6 +7,8 @@
 
 #include "../../src/win32/input_hub.h"
 
+#include "sdl_events.h"
+
 #include <SDL.h>
 
 #include <cstring>
@@ -62,74 +64,22 @@ public:
         }
     }
 
-    void PushWindowEvent(Uint8 what) const
-    {
-        SDL_Event e = {};
-        e.type = SDL_WINDOWEVENT;
-        e.window.windowID = SdlId();
-        e.window.event = what;
-        SDL_PushEvent(&e);
-    }
-    void PushKey(SDL_Scancode code, bool down) const
-    {
-        SDL_Event e = {};
-        e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-        e.key.windowID = SdlId();
-        e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.key.keysym.scancode = code;
-        e.key.keysym.sym = SDL_GetKeyFromScancode(code);
-        SDL_PushEvent(&e);
-    }
+    void PushWindowEvent(Uint8 what) const { vexa::test::PushSdlWindowEvent(handle, what); }
+    void PushKey(SDL_Scancode code, bool down) const { vexa::test::PushSdlKey(handle, code, down); }
     void PushMotion(int x, int y, int dx, int dy) const
     {
-        SDL_Event e = {};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = SdlId();
-        e.motion.x = x;
-        e.motion.y = y;
-        e.motion.xrel = dx;
-        e.motion.yrel = dy;
-        SDL_PushEvent(&e);
+        vexa::test::PushSdlMotion(handle, x, y, dx, dy);
     }
     void PushButton(Uint8 button, bool down, int x = 10, int y = 10) const
     {
-        SDL_Event e = {};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.windowID = SdlId();
-        e.button.button = button;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
+        vexa::test::PushSdlButton(handle, button, down, x, y);
     }
-    void PushWheel(int notches) const
-    {
-        SDL_Event e = {};
-        e.type = SDL_MOUSEWHEEL;
-        e.wheel.windowID = SdlId();
-        e.wheel.y = notches;
-        e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-        SDL_PushEvent(&e);
-    }
+    void PushWheel(int notches) const { vexa::test::PushSdlWheel(handle, notches); }
     void PushEditing(const char* utf8, int start, int length) const
     {
-        SDL_Event e = {};
-        e.type = SDL_TEXTEDITING;
-        e.edit.windowID = SdlId();
-        std::strncpy(e.edit.text, utf8, sizeof(e.edit.text) - 1);
-        e.edit.start = start;
-        e.edit.length = length;
-        SDL_PushEvent(&e);
+        vexa::test::PushSdlEditing(handle, utf8, start, length);
     }
-    void PushText(const char* utf8) const
-    {
-        SDL_Event e = {};
-        e.type = SDL_TEXTINPUT;
-        e.text.windowID = SdlId();
-        std::strncpy(e.text.text, utf8, sizeof(e.text.text) - 1);
-        SDL_PushEvent(&e);
-    }
+    void PushText(const char* utf8) const { vexa::test::PushSdlText(handle, utf8); }
 
     HWND handle = nullptr;
 };
