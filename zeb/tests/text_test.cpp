@@ -9,7 +9,7 @@
 #include <ostream>
 
 class OutTextTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { SetOutText(nullptr); }
     void TearDown() override { SetOutText(nullptr); }
     DrawLog log;
@@ -100,16 +100,16 @@ TEST_P(LineRules, LineEndsAtNulOrLineFeedAndPairsCountOnce)
     EXPECT_EQ(c.chars, zeb::CharCount(c.text, bytes));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Gbk, LineRules,
-    ::testing::Values(LineCase{nullptr, 0, 0}, LineCase{"", 0, 0}, LineCase{"OK", 2, 2},
-                      LineCase{"OK\nCancel", 2, 2}, LineCase{"\nOK", 0, 0},
-                      LineCase{"确定", 4, 2}, LineCase{"是 No", 5, 4},
-                      // A lead byte before the NUL is a character of its own.
-                      LineCase{"\xB0", 1, 1},
-                      // 0xA1 is the lowest byte of a pair; 0xA0 is not one.
-                      LineCase{"\xA1\xA1", 2, 1}, LineCase{"\xA0\xA1", 2, 2},
-                      LineCase{"\xB0\x41", 2, 2}));
+INSTANTIATE_TEST_SUITE_P(Gbk, LineRules,
+                         ::testing::Values(LineCase{nullptr, 0, 0}, LineCase{"", 0, 0},
+                                           LineCase{"OK", 2, 2}, LineCase{"OK\nCancel", 2, 2},
+                                           LineCase{"\nOK", 0, 0}, LineCase{"确定", 4, 2},
+                                           LineCase{"是 No", 5, 4},
+                                           // A lead byte before the NUL is a character of its own.
+                                           LineCase{"\xB0", 1, 1},
+                                           // 0xA1 is the lowest byte of a pair; 0xA0 is not one.
+                                           LineCase{"\xA1\xA1", 2, 1}, LineCase{"\xA0\xA1", 2, 2},
+                                           LineCase{"\xB0\x41", 2, 2}));
 
 TEST(LineRules, PairCutByTheLengthCountsAsOne)
 {

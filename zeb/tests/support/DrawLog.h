@@ -22,22 +22,23 @@ inline std::string Colour(DWORD c)
     return buf;
 }
 
-// Textures are shown by the names a test gave them, "null", or "?" for a stranger.
-class TextureNames {
-public:
-    void Name(void* texture, const std::string& name) { names[texture] = name; }
-    std::string Of(void* texture) const
+// Textures and views are shown by the names a test gave them, "null", or "?" for a
+// stranger.
+class PointerNames {
+  public:
+    void Name(const void* p, const std::string& name) { names[p] = name; }
+    std::string Of(const void* p) const
     {
-        if (!texture)
+        if (!p)
             return "null";
-        auto it = names.find(texture);
+        auto it = names.find(p);
         return it == names.end() ? "?" : it->second;
     }
 
-private:
-    std::map<void*, std::string> names;
+  private:
+    std::map<const void*, std::string> names;
 };
 
-}  // namespace zebtest
+} // namespace zebtest
 
 #endif

@@ -9,7 +9,7 @@
 #include <kvBaseGraph.h>
 
 class RecordingGraph : public kvBaseGraph {
-public:
+  public:
     // Pre: log outlives the recorder.
     explicit RecordingGraph(DrawLog* drawLog) : log(drawLog) {}
 
@@ -38,9 +38,9 @@ public:
     ~RecordingGraph() override { log->push_back("~RecordingGraph"); }
 
     DrawLog* log;
-    zebtest::TextureNames textures;
+    zebtest::PointerNames textures;
 
-private:
+  private:
     static std::string Rect(int x1, int y1, int x2, int y2)
     {
         return std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +

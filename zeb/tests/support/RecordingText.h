@@ -11,11 +11,9 @@
 #include <zebText.h>
 
 class RecordingText : public WText {
-public:
+  public:
     // Pre: log outlives the recorder (the framework deletes an installed writer).
-    explicit RecordingText(DrawLog* drawLog, int h = 16, int f = 0) : WText(h, f), log(drawLog)
-    {
-    }
+    explicit RecordingText(DrawLog* drawLog, int h = 16, int f = 0) : WText(h, f), log(drawLog) {}
 
     void DrawTextA(int x, int y, const char* text) override
     {
