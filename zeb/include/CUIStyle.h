@@ -10,7 +10,7 @@
 // draws. The default look of each kind is drawn by the widget library once the kind
 // exists; until then the default operations draw nothing (DrawSlaveButton excepted).
 class CUIStyle {
-  public:
+public:
     CUIStyle();
     virtual ~CUIStyle();
     virtual void DrawGroup();
@@ -35,7 +35,7 @@ class CUIStyle {
     void SetViewer(WView* view) { viewer = view; }
     WView* GetViewer() const { return viewer; }
 
-  protected:
+protected:
     WView* viewer;
 };
 

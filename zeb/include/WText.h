@@ -15,10 +15,10 @@
 // Text is GBK, NUL-terminated. The base writer draws nothing and measures everything as
 // 0, so a program without fonts still runs its GUI.
 class WText {
-  public:
-    int32_t height; // font height in pixels
-    int32_t flags;  // WTEXT_* anchoring used by DrawTextA
-    DWORD colour;   // ARGB colour used by DrawTextA
+public:
+    int32_t height;  // font height in pixels
+    int32_t flags;   // WTEXT_* anchoring used by DrawTextA
+    DWORD colour;    // ARGB colour used by DrawTextA
 
     explicit WText(int height = 12, int flags = 0);
 

@@ -9,7 +9,7 @@
 
 // The base does nothing in every operation, so the GUI can run without a device.
 class kvBaseGraph {
-  public:
+public:
     kvBaseGraph();
 
     // Clears the whole target to colour.

@@ -89,6 +89,6 @@ extern const char kLanguagePacks[ZEB_LANGUAGES][ZEB_CAPTIONS][ZEB_CAPTION_SIZE];
 // The colours the framework starts with, one per role.
 extern const DWORD kDefaultPalette[VP_ROLES];
 
-} // namespace zeb
+}  // namespace zeb
 
 #endif

@@ -18,6 +18,6 @@ bool IsDoubleByte(const char* text);
 // byte whose pair would cross len counts as one character of its own.
 int CharCount(const char* text, int len);
 
-} // namespace zeb
+}  // namespace zeb
 
 #endif

@@ -23,7 +23,7 @@ const DWORD kDefaultPalette[VP_ROLES] = {
     0xFF000000, 0xFF000000, 0xFF50A850, 0xFFFFFFFF, 0x96FFFF00, 0xC8FFFFFF,
 };
 
-} // namespace zeb
+}  // namespace zeb
 
 namespace {
 void CheckTextureCount(DWORD count)
@@ -32,7 +32,7 @@ void CheckTextureCount(DWORD count)
         NewExceptionf(KVEXCEPTION_GENERAL, "Too many GUI textures: %u, at most %d.",
                       static_cast<unsigned>(count), ZEB_TEXTURE_SLOTS);
 }
-} // namespace
+}  // namespace
 
 void SetGUITexture(kvResource** list, DWORD count)
 {

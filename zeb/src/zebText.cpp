@@ -32,4 +32,4 @@ int CharCount(const char* text, int len)
     return count;
 }
 
-} // namespace zeb
+}  // namespace zeb

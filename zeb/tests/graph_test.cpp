@@ -1,7 +1,7 @@
 // The drawing interface: the do-nothing base and the recorder drawing tests rely on.
 #include "RecordingGraph.h"
 
-#include <kvBaseGraph.h>
+#include <Zeb.h>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ void DrawAFrame(kvBaseGraph* g, void* face)
     g->EndScene();
     g->UpdateScreen();
 }
-} // namespace
+}  // namespace
 
 TEST(BaseGraph, EveryOperationDoesNothingWithAnyArguments)
 {
@@ -29,7 +29,7 @@ TEST(BaseGraph, EveryOperationDoesNothingWithAnyArguments)
     DrawAFrame(&base, &texture);
     DrawAFrame(&base, nullptr);
     std::unique_ptr<kvBaseGraph> owned(new kvBaseGraph);
-    owned->Bar(5, 5, 1, 1, 0, nullptr); // inverted rectangles are no error either
+    owned->Bar(5, 5, 1, 1, 0, nullptr);  // inverted rectangles are no error either
 }
 
 TEST(BaseGraph, GlobalStartsEmpty)

@@ -33,7 +33,7 @@ std::string Hex(const char* s)
 
 // A texture resource whose device object exists only while loaded.
 class FakeTexture : public kvResource {
-  public:
+public:
     void Load() override { texture = &storage; }
     void Release() override { texture = nullptr; }
     void* GetPtr() override { return texture; }
@@ -41,10 +41,10 @@ class FakeTexture : public kvResource {
     int storage = 0;
     void* texture = nullptr;
 };
-} // namespace
+}  // namespace
 
 class SkinTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { ResetSkin(); }
     void TearDown() override { ResetSkin(); }
 };
@@ -75,7 +75,7 @@ TEST_F(SkinTest, PaletteCountIsInBytes)
     EXPECT_EQ(0xDEADBEEFu, ViewPalette[13]);
 
     ResetSkin();
-    SetViewPaletteRaw(colours, 6); // one whole colour and a dropped half
+    SetViewPaletteRaw(colours, 6);  // one whole colour and a dropped half
     EXPECT_EQ(colours[0], ViewPalette[0]);
     EXPECT_EQ(0u, ViewPalette[1]);
 
@@ -154,7 +154,7 @@ TEST_F(SkinTest, ResourceTexturesAreTakenAsLoadedByTheRegistry)
     kvrReg(&face);
     kvResource* list[] = {&frame, &face, nullptr};
 
-    SetGUITexture(list, 3); // not loaded yet: nothing to take
+    SetGUITexture(list, 3);  // not loaded yet: nothing to take
     EXPECT_EQ(nullptr, UITexture[0]);
 
     kvResourceLoad();
@@ -181,7 +181,7 @@ struct CaptionCase {
 };
 
 class LanguagePacks : public ::testing::TestWithParam<CaptionCase> {
-  protected:
+protected:
     void TearDown() override { ResetSkin(); }
 };
 

@@ -35,10 +35,10 @@ void DrawEveryKind(CUIStyle* s)
 int viewA, viewB;
 WView* const kViewA = reinterpret_cast<WView*>(&viewA);
 WView* const kViewB = reinterpret_cast<WView*>(&viewB);
-} // namespace
+}  // namespace
 
 class StyleTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         SetUIStyle(nullptr);
@@ -98,7 +98,7 @@ TEST_F(StyleTest, InstallingDeletesThePreviousStyle)
     EXPECT_EQ((DrawLog{"~RecordingStyle"}), log);
     EXPECT_EQ(second, pUIStyle);
 
-    SetUIStyle(second); // the installed one again: kept
+    SetUIStyle(second);  // the installed one again: kept
     EXPECT_EQ(1u, log.size());
 
     SetUIStyle(nullptr);

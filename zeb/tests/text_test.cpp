@@ -9,7 +9,7 @@
 #include <ostream>
 
 class OutTextTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { SetOutText(nullptr); }
     void TearDown() override { SetOutText(nullptr); }
     DrawLog log;

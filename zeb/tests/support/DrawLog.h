@@ -25,7 +25,7 @@ inline std::string Colour(DWORD c)
 // Textures and views are shown by the names a test gave them, "null", or "?" for a
 // stranger.
 class PointerNames {
-  public:
+public:
     void Name(const void* p, const std::string& name) { names[p] = name; }
     std::string Of(const void* p) const
     {
@@ -35,10 +35,10 @@ class PointerNames {
         return it == names.end() ? "?" : it->second;
     }
 
-  private:
+private:
     std::map<const void*, std::string> names;
 };
 
-} // namespace zebtest
+}  // namespace zebtest
 
 #endif

@@ -9,7 +9,7 @@
 #include <kvBaseGraph.h>
 
 class RecordingGraph : public kvBaseGraph {
-  public:
+public:
     // Pre: log outlives the recorder.
     explicit RecordingGraph(DrawLog* drawLog) : log(drawLog) {}
 
@@ -40,7 +40,7 @@ class RecordingGraph : public kvBaseGraph {
     DrawLog* log;
     zebtest::PointerNames textures;
 
-  private:
+private:
     static std::string Rect(int x1, int y1, int x2, int y2)
     {
         return std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +

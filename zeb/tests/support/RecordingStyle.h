@@ -15,7 +15,7 @@
     }
 
 class RecordingStyle : public CUIStyle {
-  public:
+public:
     // Pre: log outlives the recorder (the framework deletes an installed style).
     explicit RecordingStyle(DrawLog* drawLog) : log(drawLog) {}
     ~RecordingStyle() override { log->push_back("~RecordingStyle"); }

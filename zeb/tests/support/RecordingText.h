@@ -11,7 +11,7 @@
 #include <zebText.h>
 
 class RecordingText : public WText {
-  public:
+public:
     // Pre: log outlives the recorder (the framework deletes an installed writer).
     explicit RecordingText(DrawLog* drawLog, int h = 16, int f = 0) : WText(h, f), log(drawLog) {}
 
