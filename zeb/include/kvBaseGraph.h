@@ -20,7 +20,7 @@ public:
     // Draws the texture at its own size with its top-left corner at (x, y).
     virtual void BltTexture(int x, int y, void* texture);
     // Fills the rectangle from a texture laid out for the whole screen: it shows the
-    // texture's top-left part, (x2 - x1) / ScreenX wide and (y2 - y1) / ScreenY high.
+    // texture's top-left corner, (x2 - x1) / ScreenX wide and (y2 - y1) / ScreenY high.
     // sunken is DrawFrame's, passed through for skins that tell the two apart.
     virtual void DrawUITexture(int x1, int y1, int x2, int y2, bool sunken, void* texture);
     // Presents the finished frame.
