@@ -1,0 +1,117 @@
+// The style slot table and the installed-style slot.
+#include "RecordingGraph.h"
+#include "RecordingStyle.h"
+#include "RecordingText.h"
+
+#include <CUIStyle.h>
+#include <WText.h>
+#include <kvBaseGraph.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+void DrawEveryKind(CUIStyle* s)
+{
+    s->DrawGroup();
+    s->DrawStaticText();
+    s->DrawImageBox();
+    s->DrawStatusBox();
+    s->DrawDialog();
+    s->DrawButton();
+    s->DrawInputLine();
+    s->DrawSlaveButton();
+    s->DrawDragButton();
+    s->DrawVScrollBar();
+    s->DrawSlider();
+    s->DrawListBox();
+    s->DrawComboBox();
+    s->DrawCheckButton();
+    s->DrawCheckBox();
+    s->DrawMenu();
+    s->DrawMenuBar();
+}
+
+// Views are only handed around here, never touched, so any address names one.
+int viewA, viewB;
+WView* const kViewA = reinterpret_cast<WView*>(&viewA);
+WView* const kViewB = reinterpret_cast<WView*>(&viewB);
+}  // namespace
+
+class StyleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetUIStyle(nullptr);
+        SetOutText(new RecordingText(&log));
+        pbg = &graph;
+    }
+    void TearDown() override
+    {
+        SetUIStyle(nullptr);
+        SetOutText(nullptr);
+        pbg = nullptr;
+    }
+    DrawLog log;
+    RecordingGraph graph{&log};
+};
+
+TEST_F(StyleTest, DefaultStyleDrawsNothingBeforeItsViewsExist)
+{
+    CUIStyle style;
+    EXPECT_EQ(nullptr, style.GetViewer());
+    style.SetViewer(kViewA);
+    DrawEveryKind(&style);
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(StyleTest, SlaveButtonIsDrawnByTheButtonOperationOfTheInstalledStyle)
+{
+    auto* style = new RecordingStyle(&log);
+    style->views.Name(kViewA, "slave");
+    SetUIStyle(style);
+    pUIStyle->SetViewer(kViewA);
+    pUIStyle->DrawSlaveButton();
+    EXPECT_EQ((DrawLog{"DrawSlaveButton(slave)", "DrawButton(slave)"}), log);
+}
+
+TEST_F(StyleTest, EachOperationSeesTheViewerSetLast)
+{
+    RecordingStyle style(&log);
+    style.views.Name(kViewA, "a");
+    style.views.Name(kViewB, "b");
+    style.SetViewer(kViewA);
+    style.DrawGroup();
+    style.SetViewer(kViewB);
+    style.DrawMenuBar();
+    style.SetViewer(nullptr);
+    style.DrawDialog();
+    EXPECT_EQ((DrawLog{"DrawGroup(a)", "DrawMenuBar(b)", "DrawDialog(null)"}), log);
+    log.clear();
+}
+
+TEST_F(StyleTest, InstallingDeletesThePreviousStyle)
+{
+    auto* first = new RecordingStyle(&log);
+    auto* second = new RecordingStyle(&log);
+    SetUIStyle(first);
+    SetUIStyle(second);
+    EXPECT_EQ((DrawLog{"~RecordingStyle"}), log);
+    EXPECT_EQ(second, pUIStyle);
+
+    SetUIStyle(second);  // the installed one again: kept
+    EXPECT_EQ(1u, log.size());
+
+    SetUIStyle(nullptr);
+    EXPECT_EQ((DrawLog{"~RecordingStyle", "~RecordingStyle"}), log);
+    EXPECT_EQ(nullptr, pUIStyle);
+}
+
+TEST_F(StyleTest, DerivedStyleKeepsTheDefaultsItDoesNotOverride)
+{
+    struct FramedGroups : CUIStyle {
+        void DrawGroup() override { pbg->Bar(0, 0, 10, 10, 0xFF282828, nullptr); }
+    };
+    FramedGroups style;
+    DrawEveryKind(&style);
+    EXPECT_EQ((DrawLog{"Bar(0,0,10,10,0xFF282828,null)"}), log);
+}
