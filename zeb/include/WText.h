@@ -36,8 +36,8 @@ public:
 // The installed writer; null until SetOutText.
 extern WText* OutText;
 
-// Installs writer, which the framework then owns: a different writer installed before
-// it is deleted. Passing null deletes the installed writer and leaves none.
+// Installs writer; the framework owns the installed writer from then on (FreeZeb deletes
+// it). A writer replaced by another is not released and stays its creator's.
 void SetOutText(WText* writer);
 
 #endif

@@ -27,9 +27,7 @@ WText::~WText() = default;
 
 void SetOutText(WText* writer)
 {
-    // Re-installing the current writer must not free it under its owner's feet.
-    if (writer == OutText)
-        return;
-    delete OutText;
+    // The previous writer stays with whoever made it: a program may keep several fonts
+    // and switch between them.
     OutText = writer;
 }

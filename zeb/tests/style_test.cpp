@@ -48,6 +48,7 @@ protected:
     void TearDown() override
     {
         SetUIStyle(nullptr);
+        delete OutText;
         SetOutText(nullptr);
         pbg = nullptr;
     }
