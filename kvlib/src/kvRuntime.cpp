@@ -24,14 +24,14 @@ void DefaultPaint()
 
 int lastQuitCode = 0;
 
-bool RunFrameLoop()
+void RunFrameLoop()
 {
     MSG msg;
     for (;;) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
                 lastQuitCode = int(msg.wParam);
-                return true;
+                return;
             }
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
