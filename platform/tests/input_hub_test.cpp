@@ -2,6 +2,8 @@
 // listeners' calls, and the text input handler's.
 #include "window_fixture.h"
 
+#include "support/sdl_events.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -17,36 +19,13 @@ class InputHubTest : public WindowTest {
   protected:
     void PushMotion(HWND w, int x, int y, int dx, int dy)
     {
-        SDL_Event e{};
-        e.type = SDL_MOUSEMOTION;
-        e.motion.windowID = SdlId(w);
-        e.motion.x = x;
-        e.motion.y = y;
-        e.motion.xrel = dx;
-        e.motion.yrel = dy;
-        ASSERT_EQ(1, SDL_PushEvent(&e));
+        ASSERT_TRUE(vexa::test::PushSdlMotion(w, x, y, dx, dy));
     }
     void PushButton(HWND w, uint8_t button, bool down, int x, int y)
     {
-        SDL_Event e{};
-        e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-        e.button.windowID = SdlId(w);
-        e.button.button = button;
-        e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-        e.button.clicks = 1;
-        e.button.x = x;
-        e.button.y = y;
-        ASSERT_EQ(1, SDL_PushEvent(&e));
+        ASSERT_TRUE(vexa::test::PushSdlButton(w, button, down, x, y));
     }
-    void PushWheel(HWND w, int y)
-    {
-        SDL_Event e{};
-        e.type = SDL_MOUSEWHEEL;
-        e.wheel.windowID = SdlId(w);
-        e.wheel.y = y;
-        e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
-        ASSERT_EQ(1, SDL_PushEvent(&e));
-    }
+    void PushWheel(HWND w, int y) { ASSERT_TRUE(vexa::test::PushSdlWheel(w, y)); }
 };
 
 struct Listener : InputListener {
