@@ -7,8 +7,8 @@
 #include "WViewFwd.h"
 
 // Pre for every Draw operation: the viewer is set and is of the class the operation
-// draws. The default look of each kind is drawn by the widget library once the kind
-// exists; until then the default operations draw nothing (DrawSlaveButton excepted).
+// draws. The default look is made of bevelled frames, the palette, texture slots 0 and 1
+// and OutText; the operations of widgets not built yet draw nothing.
 class CUIStyle {
 public:
     CUIStyle();

@@ -5,9 +5,15 @@
 #include <KvLib.h>
 
 #include "CUIStyle.h"
+#include "WDesktop.h"
+#include "WDialog.h"
+#include "WGroup.h"
+#include "WImageBox.h"
+#include "WStaticText.h"
 #include "WText.h"
-#include "WViewFwd.h"
+#include "WView.h"
 #include "kvBaseGraph.h"
+#include "zebMain.h"
 #include "zebSkin.h"
 #include "zebText.h"
 

@@ -18,6 +18,11 @@ bool IsDoubleByte(const char* text);
 // byte whose pair would cross len counts as one character of its own.
 int CharCount(const char* text, int len);
 
+// Copies the longest prefix of text that fits size bytes with its terminator and ends on
+// a character boundary, so no double-byte character loses its trail byte. Null copies as
+// empty. Pre: size >= 1.
+void CopyText(char* out, size_t size, const char* text);
+
 }  // namespace zeb
 
 #endif

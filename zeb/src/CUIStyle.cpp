@@ -6,13 +6,8 @@ CUIStyle* pUIStyle = nullptr;
 CUIStyle::CUIStyle() : viewer(nullptr) {}
 CUIStyle::~CUIStyle() = default;
 
-// Each kind's default look needs the fields of its view class, which live with that
-// class; nothing is drawn here in the meantime.
-void CUIStyle::DrawGroup() {}
-void CUIStyle::DrawStaticText() {}
-void CUIStyle::DrawImageBox() {}
-void CUIStyle::DrawStatusBox() {}
-void CUIStyle::DrawDialog() {}
+// The panels (groups, dialogs, labels, status boxes, image boxes) are drawn in
+// CUIStylePanels.cpp. The widgets below draw nothing until their classes exist.
 void CUIStyle::DrawButton() {}
 void CUIStyle::DrawInputLine() {}
 void CUIStyle::DrawDragButton() {}

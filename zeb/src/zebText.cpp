@@ -1,6 +1,8 @@
 // GBK line and character rules shared by the writers.
 #include "zebText.h"
 
+#include <cstring>
+
 namespace zeb {
 
 int LineBytes(const char* text)
@@ -30,6 +32,21 @@ int CharCount(const char* text, int len)
     for (int i = 0; i < len; ++count)
         i += (i + 1 < len && IsDoubleByte(text + i)) ? 2 : 1;
     return count;
+}
+
+void CopyText(char* out, size_t size, const char* text)
+{
+    size_t n = 0;
+    if (text) {
+        while (text[n] && n + 1 < size) {
+            const size_t step = IsDoubleByte(text + n) ? 2 : 1;
+            if (n + step + 1 > size)
+                break;
+            n += step;
+        }
+        std::memcpy(out, text, n);
+    }
+    out[n] = '\0';
 }
 
 }  // namespace zeb

@@ -1,0 +1,79 @@
+// WStaticText and WStatusBox: text, stored record, drawing and the click report.
+#include "WStaticText.h"
+
+#include <CUIStyle.h>
+#include <WText.h>
+#include <zebText.h>
+
+#include "viewRecord.h"
+
+#include <kvInput.h>
+#include <kvStream.h>
+
+
+WStaticText::WStaticText(int x, int y, int width, int height, const char* text, DWORD format,
+                         DWORD id)
+    : WView(x, y, width, height, "", "", id), Text{}, TextFormat(format)
+{
+    Type = WTTStaticText;
+    ChangeText(text);
+}
+
+void WStaticText::ChangeText(const char* text)
+{
+    zeb::CopyText(Text, sizeof Text, text);
+    CaptionW = OutText ? OutText->GetWidth(Text) : 0;
+    CaptionH = OutText ? OutText->GetHeight(Text) : 0;
+}
+
+void WStaticText::Load(kvStream* stream)
+{
+    WView::Load(stream);
+    TextFormat = zeb::ReadWord(stream);
+    // The text goes straight into the buffer; the caption extent stays the caption's.
+    stream->LoadStringA(Text, sizeof Text);
+}
+
+void WStaticText::Save(kvStream* stream)
+{
+    WView::Save(stream);
+    zeb::WriteWord(stream, TextFormat);
+    stream->SaveString(Text);
+}
+
+void WStaticText::Draw()
+{
+    if (!pUIStyle)
+        return;
+    pUIStyle->SetViewer(this);
+    pUIStyle->DrawStaticText();
+}
+
+void WStaticText::HandleEvent(VlxMessage* event)
+{
+    WView::HandleEvent(event);
+    if (event->type != VLX_MOUSE || event->action != VLX_MOUSE_PRESS || event->buttons != 1 ||
+        !MouseIn())
+        return;
+    VlxMessage click = {};
+    click.type = VLX_COMMAND;
+    click.x = VLX_CMD_LABEL_CLICKED;
+    SetEventSource(&click, this);
+    click.time = int32_t(TimeStamp);
+    ClearEvent(event);
+    WSendMessage(Parent, &click);
+}
+
+WStatusBox::WStatusBox(int x, int y, int width, int height, const char* text, DWORD id)
+    : WStaticText(x, y, width, height, text, 0, id)
+{
+    Type = WTTStatusBox;
+}
+
+void WStatusBox::Draw()
+{
+    if (!pUIStyle)
+        return;
+    pUIStyle->SetViewer(this);
+    pUIStyle->DrawStatusBox();
+}
