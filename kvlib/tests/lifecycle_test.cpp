@@ -90,7 +90,7 @@ TEST(ResourceBase, DoesNothingAndHasNoDeviceObject)
 TEST_F(RuntimeTest, InitObjectsRunsTheStartInOrderAndInstallsTheDefaultIME)
 {
     kvApp = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     kvInitObjects();
     EXPECT_EQ((CallLog{"gi.Init", "ii.Init", "app.Init", "app.LoadObjs"}), log);
@@ -101,7 +101,7 @@ TEST_F(RuntimeTest, InitObjectsRunsTheStartInOrderAndInstallsTheDefaultIME)
 
 TEST_F(RuntimeTest, InitObjectsWithoutAnApplicationIsRefused)
 {
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     EXPECT_EQ("Missing application object.", ThrownMessage([] { kvInitObjects(); }));
     EXPECT_EQ((CallLog{"gi.Init", "ii.Init"}), log);
@@ -111,14 +111,14 @@ TEST_F(RuntimeTest, InitObjectsWithoutBackendsIsRefused)
 {
     kvApp = new RecordingApp(&log);
     EXPECT_EQ("Missing graphic system.", ThrownMessage([] { kvInitObjects(); }));
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     EXPECT_EQ("Missing input system.", ThrownMessage([] { kvInitObjects(); }));
 }
 
 TEST_F(RuntimeTest, ReleaseDeletesEverythingInOrderAndTwiceIsHarmless)
 {
     kvApp = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     kvInitObjects();
     bQuit = true;
@@ -147,7 +147,7 @@ TEST_F(RuntimeTest, FailingDestroyObjsStillReleasesEverythingThenReports)
         }
     };
     kvApp = new FailingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     kvInitObjects();
     log.clear();
@@ -163,7 +163,7 @@ TEST_F(RuntimeTest, ReleaseLeavesAForeignIMEToItsOwner)
     ForeignIME foreign;
     kvimei = &foreign;
     kvApp = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     kvInitObjects();
     EXPECT_EQ(&foreign, kvimei);  // no default object over a program's own
@@ -175,7 +175,7 @@ TEST_F(RuntimeTest, ReleaseLeavesAForeignIMEToItsOwner)
 TEST_F(RuntimeTest, RestoreOnlyWhenTheDeviceIsLostAndResettable)
 {
     kvApp = new RecordingApp(&log);
-    RecordingGraph* graph = new RecordingGraph(&log);
+    RecordingGraphics* graph = new RecordingGraphics(&log);
     new RecordingInput(&log);
     kvInitObjects();
     log.clear();

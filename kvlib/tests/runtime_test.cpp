@@ -61,7 +61,7 @@ TEST_F(RuntimeTest, MainLoopRunsFramesUntilTheWindowCloses)
     std::string text;
     SetDebugOutput(new CapturedLog(&text), false);
     RecordingApp* app = new RecordingApp(&log);
-    RecordingGraph* graph = new RecordingGraph(&log);
+    RecordingGraphics* graph = new RecordingGraphics(&log);
     new RecordingInput(&log);
     int presents = 0;
     app->onFrame = [&](int frame) {
@@ -91,7 +91,7 @@ TEST_F(RuntimeTest, MainLoopRunsFramesUntilTheWindowCloses)
 TEST_F(RuntimeTest, MainLoopEndsThroughTheHandlerWhenAFrameThrows)
 {
     RecordingApp* app = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     app->onFrame = [](int frame) {
         if (frame == 3)
@@ -116,7 +116,7 @@ TEST_F(RuntimeTest, MainLoopEndsThroughTheHandlerWhenAFrameThrows)
 TEST_F(RuntimeTest, WindowDestroyedDuringABackgroundPaintIsReleasedAfterThatFrame)
 {
     RecordingApp* app = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     app->onFrame = [&](int frame) {
         if (frame == 3) {
@@ -142,7 +142,7 @@ TEST_F(RuntimeTest, WindowDestroyedDuringABackgroundPaintIsReleasedAfterThatFram
 TEST_F(RuntimeTest, CatchExceptionReleasesShowsAndQuitsWithMinusOne)
 {
     kvApp = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     kvlib::LoadAppObjects();
     kvException* e = new kvException("Broken.", KVEXCEPTION_DATAFILE);
     testing::internal::CaptureStderr();

@@ -49,7 +49,7 @@ protected:
     void StartSkinned()
     {
         kvApp = new RecordingApp(&log);
-        new RecordingGraph(&log);
+        new RecordingGraphics(&log);
         new RecordingInput(&log);
         Create(KVWIN_SKINNED | KVWIN_WINDOWED | KVWIN_SYSMOUSE | KVWIN_REALTIME, 640, 480);
         kvInitObjects();
@@ -160,7 +160,7 @@ TEST_F(WindowTest, ResizingASkinnedWindowRebuildsTheDeviceObjects)
 TEST_F(WindowTest, AFixedSizeProgramIgnoresSizeMessages)
 {
     kvApp = new RecordingApp(&log);
-    new RecordingGraph(&log);
+    new RecordingGraphics(&log);
     new RecordingInput(&log);
     Create(KVWIN_WINDOWED | KVWIN_FIXEDSIZE, 640, 480);
     kvInitObjects();
@@ -227,7 +227,7 @@ TEST_F(WindowTest, ActivationFollowsTheFocusAndRestoresALostDevice)
     EXPECT_EQ(CallLog{"gi.TestLost"}, log);
 
     log.clear();
-    static_cast<RecordingGraph*>(kvgi)->lost = true;
+    static_cast<RecordingGraphics*>(kvgi)->lost = true;
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
     PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
     Pump();
@@ -328,11 +328,11 @@ TEST_F(WindowTest, BackgroundPaintsDrawFramesWithoutValidating)
 
 TEST_F(WindowTest, ExceptionInsideAMessageEndsTheProgram)
 {
-    struct FailingGraph : RecordingGraph {
-        using RecordingGraph::RecordingGraph;
+    struct FailingGraph : RecordingGraphics {
+        using RecordingGraphics::RecordingGraphics;
         void Resize(DWORD w, DWORD h) override
         {
-            RecordingGraph::Resize(w, h);
+            RecordingGraphics::Resize(w, h);
             NewException("The device could not be reset.", KVEXCEPTION_GENERAL);
         }
     };

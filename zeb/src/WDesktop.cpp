@@ -29,17 +29,18 @@ WDesktop::~WDesktop()
     // Children that point elsewhere are only borrowed by the list.
     while (Child && Child->Parent != this)
         DeleteView(Child);
-    if (Child) {
-        for (WView* prev = Child; prev->Next;) {
-            WView* c = prev->Next;
-            if (c->Unowned) {
-                prev->Next = c->Next;
-                c->Next = nullptr;
-                if (Active == c)
-                    DeleteActive();
-            } else {
-                prev = c;
-            }
+    // Views marked Unowned belong to someone else: unlinked, never released. The first
+    // child is no exception, or its owner would free it a second time.
+    for (WView** link = &Child; *link;) {
+        WView* c = *link;
+        if (c->Unowned) {
+            *link = c->Next;
+            c->Next = nullptr;
+            c->Parent = nullptr;  // the desktop is going: nothing may walk up into it
+            if (Active == c)
+                DeleteActive();
+        } else {
+            link = &c->Next;
         }
     }
     // The desktop is its own parent; the base destructor must not look for it in itself.

@@ -150,6 +150,9 @@ DWORD RunModal(WView* view, int placement, bool)
     view->AddRef();
     MyDesktop->AddView(view, placement);
     MyDesktop->SetActive(view);
+    // A nested loop gives the desktop back its marking as it found it, so the outer
+    // dialog keeps its comments to itself and the main screen gets its own back after.
+    const DWORD desktopModal = MyDesktop->Modal & VIEW_MODAL;
     MyDesktop->Modal |= VIEW_MODAL;
     view->SetModal(1);
     const DWORD savedModal = modalView;
@@ -164,7 +167,7 @@ DWORD RunModal(WView* view, int placement, bool)
     modalView = savedModal;
     if (!bExit && MyDesktop) {
         view->SetModal(0);
-        MyDesktop->Modal ^= VIEW_MODAL;
+        MyDesktop->Modal = (MyDesktop->Modal & ~DWORD(VIEW_MODAL)) | desktopModal;
         MyDesktop->DeleteView(view);
         if (WView* last = MyDesktop->Child) {
             while (last->Next)

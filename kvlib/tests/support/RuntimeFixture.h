@@ -32,9 +32,9 @@ public:
     std::function<void(int)> onFrame;
 };
 
-class RecordingGraph : public kvGraphInterface {
+class RecordingGraphics : public kvGraphInterface {
 public:
-    explicit RecordingGraph(CallLog* callLog) : log(callLog) { InstallSelf(); }
+    explicit RecordingGraphics(CallLog* callLog) : log(callLog) { InstallSelf(); }
     bool TestLost() override
     {
         log->push_back("gi.TestLost");
@@ -49,7 +49,7 @@ public:
     void RestoreGraph() override { log->push_back("gi.RestoreGraph"); }
     void UpdateScreen() override { ++presents; }
     void SetView(void*) override {}
-    ~RecordingGraph() override { log->push_back("gi.delete"); }
+    ~RecordingGraphics() override { log->push_back("gi.delete"); }
 
     CallLog* log;
     bool lost = false;
