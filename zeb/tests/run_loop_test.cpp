@@ -340,3 +340,49 @@ TEST_F(GuiRunTest, ACommandWhoseSourceWasDestroyedResolvesToNothing)
     RunMain();
     EXPECT_EQ((std::vector<bool>{false}), sourceResolved);
 }
+
+namespace {
+// Calls a test's function after each present.
+class HookedGraph : public RecordingGraph {
+public:
+    using RecordingGraph::RecordingGraph;
+    void UpdateScreen() override
+    {
+        RecordingGraph::UpdateScreen();
+        if (onPresent)
+            onPresent();
+    }
+    std::function<void()> onPresent;
+};
+}  // namespace
+
+TEST_F(GuiRunTest, RepaintsInTheBackgroundDrawTheDesktopThroughThePaintCallback)
+{
+    HookedGraph hooked(&draw);
+    ScriptView* main = nullptr;
+    int backgroundFrames = 0;
+    Start([&] {
+        pbg = &hooked;
+        main = new ScriptView(0, 0, 800, 600, 1, [&](ScriptView*, VlxMessage* e) {
+            if (e->type == VLX_COMMAND && e->x == 4096) {
+                SendMessageA(hWnd, WM_ACTIVATEAPP, FALSE, 0);
+                InvalidateRect(hWnd, nullptr, FALSE);
+            }
+        });
+        MyDesktop->AddView(main, 0);
+        QueueCommand(4096);
+    });
+    hooked.onPresent = [&] {
+        if (bActive || !kvApp)
+            return;
+        // A frame drawn while the loop itself is idle in the background.
+        if (++backgroundFrames == 2) {
+            SendMessageA(hWnd, WM_ACTIVATEAPP, TRUE, 0);
+            QueueCommand(1);
+        }
+    };
+    RunMain();
+    EXPECT_EQ(2, backgroundFrames);
+    EXPECT_GE(main->draws, 3);  // the event's frame, then the two repaints
+    pbg = nullptr;
+}
