@@ -45,7 +45,7 @@ TEST_F(D3DTest, LoadImageRefusesAMissingFileWithItsPath)
         d3d->LoadImage("missing.png", false, 0);
         FAIL() << "no exception";
     } catch (kvException* e) {
-        EXPECT_STREQ("Failed to load image : nowhere/missing.png.", e->msg);
+        EXPECT_STREQ("Failed to load image : nowhere/missing.png.", e->message);
         DeleteException(e);
     }
 }
