@@ -18,7 +18,11 @@
 
 class D3DTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetGlobals(); }
+    void SetUp() override
+    {
+        ResetGlobals();
+        kvlib::CreateRegistry();
+    }
     void TearDown() override
     {
         delete d3d;
@@ -29,6 +33,7 @@ protected:
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
         kvlib::CloseTraceOutputs();
+        kvlib::DestroyRegistry();
         ResetGlobals();
         for (const std::string& f : files)
             std::remove(f.c_str());

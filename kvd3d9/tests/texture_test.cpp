@@ -17,7 +17,6 @@ DWORD Texel(IDirect3DTexture9* t, int x, int y)
     return v;
 }
 
-class CountingResource : public kvResource {};
 }  // namespace
 
 TEST_F(D3DTest, LoadImageKeepsTheFilesSizeAndPixels)
@@ -88,8 +87,6 @@ TEST_F(D3DTest, ANamedTextureLoadsFromTheDirectoryItWasNamedIn)
     EXPECT_EQ(0xFFFF0000u, Texel(named.Get(), 0, 0));
     kvResourceRelease();
     EXPECT_EQ(nullptr, named.Get());
-    kvlib::DestroyRegistry();
-    kvlib::CreateRegistry();
 }
 
 TEST_F(D3DTest, AWrappedTextureOutlivesItsResourcesRelease)
