@@ -1,0 +1,20 @@
+// vexa/graphics.h: hooks of the Direct3D layer for tests, beyond the Direct3D interfaces.
+#ifndef VEXA_PLATFORM_GRAPHICS_H
+#define VEXA_PLATFORM_GRAPHICS_H
+
+struct IDirect3DDevice9;
+
+namespace vexa::platform {
+
+// Caps the largest texture edge devices report (MaxTextureWidth and MaxTextureHeight) and
+// accept, as a smaller card would; 0 restores the driver's own limit.
+void SetTextureSizeLimit(unsigned edge);
+
+// Makes the device lost, as a full-screen device is when another program takes the
+// screen: Present answers D3DERR_DEVICELOST and TestCooperativeLevel
+// D3DERR_DEVICENOTRESET until a Reset succeeds.
+void LoseDevice(IDirect3DDevice9* device);
+
+}  // namespace vexa::platform
+
+#endif
