@@ -189,7 +189,8 @@ TEST_F(D3DTest, AScreenshotIsABmpOfTheBackBufferInFullScreenOnly)
 
     Start(320, 240, 0);  // a full-screen popup
     ASSERT_FALSE(bWindowed);
-    Frame(d3d, [&] { d3d->Bar(10, 10, 20, 30, 0xFF40C080); });
+    // A colour a 16-bit back buffer holds exactly.
+    Frame(d3d, [&] { d3d->Bar(10, 10, 20, 30, 0xFFFF00FF); });
     files.push_back("shot.bmp");
     d3d->SaveScreenShot("shot.bmp");
     FILE* in = std::fopen("shot.bmp", "rb");
@@ -216,8 +217,8 @@ TEST_F(D3DTest, AScreenshotIsABmpOfTheBackBufferInFullScreenOnly)
         const BYTE* p = &bmp[get32(10) + size_t(row) * rowBytes + size_t(x * bytesPerPixel)];
         return DWORD(p[2]) << 16 | DWORD(p[1]) << 8 | DWORD(p[0]);
     };
-    EXPECT_EQ(0x40C080u, pixel(10, 10));
-    EXPECT_EQ(0x40C080u, pixel(19, 29));
+    EXPECT_EQ(0xFF00FFu, pixel(10, 10));
+    EXPECT_EQ(0xFF00FFu, pixel(19, 29));
     EXPECT_EQ(0x000000u, pixel(20, 29));
     EXPECT_EQ(0x000000u, pixel(19, 30));
 }

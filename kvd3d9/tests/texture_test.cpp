@@ -6,6 +6,17 @@ namespace {
 // A 2 x 2 picture: red, green on top; blue, white below.
 const std::vector<DWORD> kQuad = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
 
+// The same four colours as quarters of a 64 x 64 picture, so filtering inside a quarter
+// sees only its colour.
+std::vector<DWORD> Quarters()
+{
+    std::vector<DWORD> rgb(64 * 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            rgb[size_t(y * 64 + x)] = kQuad[size_t((y / 32) * 2 + x / 32)];
+    return rgb;
+}
+
 DWORD Texel(IDirect3DTexture9* t, int x, int y)
 {
     D3DLOCKED_RECT locked = {};
@@ -60,15 +71,17 @@ TEST_F(D3DTest, AnAlphaMapTurnsDarkIntoOpaqueWhite)
     t->GetLevelDesc(0, &desc);
     EXPECT_EQ(D3DPOOL_DEFAULT, desc.Pool);
     EXPECT_EQ(4u, desc.Width);
-    // Drawn over blue: the black texel is opaque white, the white one leaves the blue.
+    // Drawn twice its size over blue, so every sampled pixel centre lies inside a texel:
+    // the black texel is opaque white, the grey one half, the white one leaves the blue.
     d3d->ClearScreen(0xFF0000FF, D3DCLEAR_TARGET);
     d3d->BeginScene();
-    KVD3DRECT r = {0, 0, 4, 1, 0.0f, 0.0f, 1.0f, 1.0f};
+    KVD3DRECT r = {0, 0, 8, 2, 0.0f, 0.0f, 1.0f, 1.0f};
     d3d->Blt(&r, t, false);
     d3d->EndScene();
-    EXPECT_EQ(0xFFFFFFu, Rgb(0, 0));
-    EXPECT_TRUE(Near(0x7F7FFF, Rgb(1, 0))) << std::hex << Rgb(1, 0);
-    EXPECT_EQ(0x0000FFu, Rgb(2, 0));
+    EXPECT_EQ(0xFFFFFFu, Rgb(1, 1));
+    EXPECT_TRUE(Near(0x7F7FFF, Rgb(3, 1))) << std::hex << Rgb(3, 1);
+    EXPECT_EQ(0x0000FFu, Rgb(5, 1));
+    EXPECT_EQ(0xFFFFFFu, Rgb(7, 1));  // the padding of the rounded-up map is black
     t->Release();
 }
 
@@ -110,37 +123,39 @@ TEST_F(D3DTest, AWrappedTextureOutlivesItsResourcesRelease)
 TEST_F(D3DTest, TheGuiBackendStretchesATextureOverABar)
 {
     Start();
-    WriteBmp("quad.bmp", 2, 2, kQuad);
-    IDirect3DTexture9* t = d3d->LoadImage("quad.bmp", false, 0);
+    WriteBmp("quarters.bmp", 64, 64, Quarters());
+    IDirect3DTexture9* t = d3d->LoadImage("quarters.bmp", false, 0);
     d3d->ClearScreen(0xFF000000, D3DCLEAR_TARGET);
     d3d->BeginScene();
     pbg->Bar(0, 0, 100, 100, 0x12345678, t);
     d3d->EndScene();
-    // Filtered, so only the quarters' inner corners are pure.
-    EXPECT_EQ(0xFF0000u, Rgb(2, 2));
-    EXPECT_EQ(0x00FF00u, Rgb(97, 2));
-    EXPECT_EQ(0x0000FFu, Rgb(2, 97));
-    EXPECT_EQ(0xFFFFFFu, Rgb(97, 97));
+    EXPECT_EQ(0xFF0000u, Rgb(5, 5));
+    EXPECT_EQ(0x00FF00u, Rgb(94, 5));
+    EXPECT_EQ(0x0000FFu, Rgb(5, 94));
+    EXPECT_EQ(0xFFFFFFu, Rgb(94, 94));
+    EXPECT_EQ(0x000000u, Rgb(100, 50));
     t->Release();
 }
 
 TEST_F(D3DTest, DrawUITextureShowsTheScreensShareOfTheTexture)
 {
     Start(320, 240);
-    WriteBmp("quad.bmp", 2, 2, kQuad);
-    IDirect3DTexture9* t = d3d->LoadImage("quad.bmp", false, 0);
+    WriteBmp("quarters.bmp", 64, 64, Quarters());
+    IDirect3DTexture9* t = d3d->LoadImage("quarters.bmp", false, 0);
     d3d->ClearScreen(0xFF000000, D3DCLEAR_TARGET);
     d3d->BeginScene();
-    // A quarter-screen rectangle shows the texture's top-left quarter: red throughout.
+    // A rectangle of a quarter of the screen shows the texture's top-left quarter: red.
     pbg->DrawUITexture(10, 10, 90, 70, true, t);
-    // The whole screen shows the whole texture.
+    // A rectangle the size of the screen shows the whole texture; it starts at (100, 100)
+    // and the screen cuts it, so only its red and green top half's left part is seen.
     pbg->DrawUITexture(100, 100, 100 + 320, 100 + 240, false, t);
     d3d->EndScene();
-    EXPECT_EQ(0xFF0000u, Rgb(10, 10));
-    EXPECT_EQ(0xFF0000u, Rgb(89, 69));
+    EXPECT_EQ(0xFF0000u, Rgb(20, 20));
+    EXPECT_EQ(0xFF0000u, Rgb(87, 67));
     EXPECT_EQ(0x000000u, Rgb(90, 69));
-    EXPECT_EQ(0xFF0000u, Rgb(102, 102));
-    EXPECT_EQ(0x00FF00u, Rgb(318, 102));  // the right half is green from x 260 on
+    EXPECT_EQ(0xFF0000u, Rgb(105, 105));
+    EXPECT_EQ(0xFF0000u, Rgb(250, 210));
+    EXPECT_EQ(0x00FF00u, Rgb(270, 105));  // the right half is green from x 260 on
     t->Release();
 }
 
