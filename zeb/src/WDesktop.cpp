@@ -29,17 +29,16 @@ WDesktop::~WDesktop()
     // Children that point elsewhere are only borrowed by the list.
     while (Child && Child->Parent != this)
         DeleteView(Child);
-    if (Child) {
-        for (WView* prev = Child; prev->Next;) {
-            WView* c = prev->Next;
-            if (c->Unowned) {
-                prev->Next = c->Next;
-                c->Next = nullptr;
-                if (Active == c)
-                    DeleteActive();
-            } else {
-                prev = c;
-            }
+    // Unowned views, the first one included, belong to someone else: unlink them only.
+    for (WView** link = &Child; *link;) {
+        WView* c = *link;
+        if (c->Unowned) {
+            *link = c->Next;
+            c->Next = nullptr;
+            if (Active == c)
+                DeleteActive();
+        } else {
+            link = &c->Next;
         }
     }
     // The desktop is its own parent; the base destructor must not look for it in itself.
