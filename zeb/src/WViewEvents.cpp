@@ -65,14 +65,13 @@ void WView::DeliverToChildren(VlxMessage* event)
     WView* const active = Active;
     if (active && !(active->State & VS_DISABLED) && StillChildOf(this, active))
         active->HandleEvent(event);
-    // Then the priority children, while the event is live.
-    if (event->type != VLX_EMPTY) {
-        for (size_t i = 0; i < children.size(); ++i) {
-            WView* c = children[i];
-            if ((c->State & VS_PRIORITY) && c != active && !(c->State & VS_DISABLED) &&
-                StillChildOf(this, c))
-                c->HandleEvent(event);
-        }
+    // Then the priority children, while the event is live: once one consumes it, the
+    // others have no more claim to it than any sibling.
+    for (size_t i = 0; i < children.size() && event->type != VLX_EMPTY; ++i) {
+        WView* c = children[i];
+        if ((c->State & VS_PRIORITY) && c != active && !(c->State & VS_DISABLED) &&
+            StillChildOf(this, c))
+            c->HandleEvent(event);
     }
     // Then everyone else: live events to all, consumed ones to those that ask for them.
     for (size_t i = 0; i < children.size(); ++i) {
