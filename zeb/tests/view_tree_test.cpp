@@ -583,3 +583,41 @@ TEST_F(ViewTest, HandlesNameLiveViewsAndGoStaleWhenTheyAreDestroyed)
     delete b;
     delete c;
 }
+
+TEST_F(ViewTest, AttachedDialogKeepsItsPlaceWhenItsCaptionComesAndGoes)
+{
+    auto* dialog = new WDialog(30, 40, 200, 100, "", 1);
+    MyDesktop->AddView(dialog, 0);
+    ASSERT_EQ(40, dialog->OriginY);
+    dialog->ChangeCaption("Title");
+    EXPECT_EQ(60, dialog->OriginY);
+    EXPECT_EQ(30, dialog->OriginX);
+    dialog->ChangeCaption("Other");
+    EXPECT_EQ(60, dialog->OriginY);
+    dialog->ChangeCaption("");
+    EXPECT_EQ(40, dialog->OriginY);
+    MyDesktop->DeleteView(dialog);
+    EXPECT_EQ(0, dialog->OriginY);
+    MyDesktop->AddView(dialog, 0);
+}
+
+TEST_F(ViewTest, FocusHooksRunForEachViewThatGainsTheFocus)
+{
+    auto* outer = new HookedView(0, 0, 200, 200);
+    auto* inner = new HookedView(10, 10, 100, 100);
+    auto* leaf = new HookedView(5, 5, 10, 10);
+    auto* rival = new WView(300, 300, 10, 10, "", "", 0);
+    MyDesktop->AddView(outer, 0);
+    EXPECT_EQ(1, outer->activated);
+    MyDesktop->AddView(rival, 0);
+    outer->AddView(inner, PLACE_NO_ACTIVATE);
+    inner->AddView(leaf, PLACE_NO_ACTIVATE);
+    EXPECT_EQ(0, inner->activated);
+
+    inner->SetActive(leaf);
+    EXPECT_EQ(1, leaf->activated);
+    EXPECT_EQ(1, inner->activated);
+    EXPECT_EQ(2, outer->activated);
+    EXPECT_TRUE(leaf->IsActive());
+    EXPECT_FALSE(rival->State & VS_ACTIVE);
+}
