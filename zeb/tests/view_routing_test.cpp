@@ -332,3 +332,51 @@ TEST_F(ViewTest, SendMessageSkipsViewsInADisabledChain)
     WSendMessage(nullptr, &e);
     EXPECT_EQ(VLX_COMMAND, e.type);
 }
+
+TEST_F(ViewTest, LongChildListsAreRoutedInOrderAndSurviveReleasesMidway)
+{
+    // More children than the routing keeps without allocating.
+    std::vector<ProbeView*> views;
+    auto* host = new ProbeView("host", &events, 0, 0, 100, 100);
+    MyDesktop->AddView(host, 0);
+    for (int i = 0; i < 20; ++i) {
+        views.push_back(new ProbeView("v" + std::to_string(i), &events));
+        host->AddView(views.back(), PLACE_NO_ACTIVATE);
+    }
+    ProbeView* doomed = views[18];
+    const DWORD doomedHandle = doomed->Handle;
+    bool released = false;
+    views[17]->onEvent = [host, doomed, &released](VlxMessage*) {
+        if (released)
+            return;
+        released = true;
+        host->DeleteView(doomed);
+        doomed->DelRef();
+        if (doomed->GetRef() <= 0)
+            delete doomed;
+    };
+    VlxMessage e = KeyEvent(1);
+    MyDesktop->HandleEvent(&e);
+    Names expected = {"host"};
+    for (int i = 0; i < 20; ++i)
+        if (i != 18)
+            expected.push_back("v" + std::to_string(i));
+    EXPECT_EQ(expected, events);
+    EXPECT_EQ(nullptr, ViewFromHandle(doomedHandle));
+    EXPECT_EQ(views[19], views[17]->Next);
+}
+
+TEST_F(ViewTest, LeftPressOnAViewWithoutParentActivatesNothing)
+{
+    WView root(0, 0, 100, 100, "", "", 0);
+    auto* child = new WView(10, 10, 20, 20, "", "", 0);
+    root.AddView(child, PLACE_NO_ACTIVATE);
+    PointAt(50, 50);
+    VlxMessage e = MouseEvent(VLX_MOUSE_PRESS, 1);
+    root.HandleEvent(&e);
+    EXPECT_FALSE(root.State & VS_ACTIVE);
+    PointAt(15, 15);
+    root.HandleEvent(&e);
+    EXPECT_EQ(child, root.Active);
+    EXPECT_TRUE(child->State & VS_ACTIVE);
+}

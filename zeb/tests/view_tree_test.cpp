@@ -621,3 +621,35 @@ TEST_F(ViewTest, FocusHooksRunForEachViewThatGainsTheFocus)
     EXPECT_TRUE(leaf->IsActive());
     EXPECT_FALSE(rival->State & VS_ACTIVE);
 }
+
+TEST_F(ViewTest, ReposCentresAgainWithTheStoredPlacement)
+{
+    auto* v = new WView(0, 0, 100, 50, "", "", 0);
+    MyDesktop->AddView(v, PLACE_CENTRE_X | PLACE_CENTRE_Y);
+    ASSERT_EQ(350, v->Left);
+    ASSERT_EQ(275, v->Top);
+    MyDesktop->Right = 1024;
+    MyDesktop->Bottom = 768;
+    MyDesktop->Repos();
+    EXPECT_EQ(462, v->Left);
+    EXPECT_EQ(562, v->Right);
+    EXPECT_EQ(359, v->Top);
+    EXPECT_EQ(409, v->Bottom);
+    EXPECT_EQ(462, v->OriginX);
+    EXPECT_EQ(359, v->OriginY);
+}
+
+TEST_F(ViewTest, DeleteViewMacroOnADialogsChildLeavesTheDialogListSound)
+{
+    auto* dialog = new WDialog(0, 0, 300, 200, "", 1);
+    auto* a = new WView(0, 0, 10, 10, "", "", 2);
+    auto* b = new WView(0, 0, 10, 10, "", "", 3);
+    MyDesktop->AddView(dialog, 0);
+    dialog->AddView(a, 0);
+    dialog->AddView(b, 0);
+    DELETEVIEW(b);
+    EXPECT_EQ(a, dialog->Child);
+    EXPECT_EQ(nullptr, a->Next);
+    EXPECT_EQ(nullptr, dialog->Active);
+    EXPECT_EQ(nullptr, GetSubView(dialog, 3));
+}

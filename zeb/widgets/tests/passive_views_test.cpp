@@ -280,6 +280,8 @@ const LabelDrawCase kLabelDrawCases[] = {
     {"an empty line inside keeps its place", WTEXT_LEFT, "a\n\nb", {{20, "a"}, {37, ""}, {54, "b"}}},
     {"a long line is cut to 511 bytes", WTEXT_LEFT, std::string(600, 'x') + "\nz",
      {{20, std::string(511, 'x')}, {37, "z"}}},
+    {"a cut never splits a double-byte character", WTEXT_LEFT,
+     std::string(510, 'x') + "\xBC\xF2" + "\nz", {{20, std::string(510, 'x')}, {37, "z"}}},
     {"no text, no lines", WTEXT_CENTRE, "", {}},
     {"right-anchored format draws from the left edge", WTEXT_RIGHT, "r", {{20, "r"}}},
 };
