@@ -15,8 +15,8 @@ using zebtest::ProbeView;
 namespace {
 std::string Bar(int x1, int y1, int x2, int y2, DWORD colour, const char* texture = "null")
 {
-    return "Bar(" + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) +
-           "," + std::to_string(y2) + "," + zebtest::Colour(colour) + "," + texture + ")";
+    return "Bar(" + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +
+           std::to_string(y2) + "," + zebtest::Colour(colour) + "," + texture + ")";
 }
 
 std::string Text(int x, int y, const std::string& text, int flags, DWORD colour)
@@ -50,11 +50,11 @@ DrawLog operator+(DrawLog a, const DrawLog& b)
     return a;
 }
 
-int frameTexture;  // stands for the skin's frame texture; only its address is used
+int frameTexture; // stands for the skin's frame texture; only its address is used
 
 // Writes its own texture fill, to show that frames fill through the virtual slot.
 class SkinnedView : public WView {
-public:
+  public:
     explicit SkinnedView(DrawLog* drawLog) : WView(0, 0, 10, 10, "", "", 0), log(drawLog) {}
     void DrawTexture(int x1, int y1, int x2, int y2, bool sunken) override
     {
@@ -64,10 +64,10 @@ public:
     }
     DrawLog* log;
 };
-}  // namespace
+} // namespace
 
 class DrawTest : public ViewTest {
-protected:
+  protected:
     void UseFrameTexture()
     {
         graph.textures.Name(&frameTexture, "frame");
@@ -120,7 +120,7 @@ const TimerCase kTimerCases[] = {
     {"and still not at exactly the delay across it", 0xFFFFFFF0u, 0x2C, true, -1, -1, false, 0, 0},
 };
 class CommentTimerTest : public DrawTest, public ::testing::WithParamInterface<TimerCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(CommentTimerTest, ShowsTheCommentOnlyAfterTheDelay)
 {
@@ -154,7 +154,7 @@ TEST_F(DrawTest, ShownCommentIsNotSentAgainAndIsWithdrawnWhenThePointerLeaves)
     TimeStamp = 1100;
     v->Draw();
     ASSERT_TRUE(MyDesktop->State & VS_COMMENT_SHOWN);
-    MyDesktop->CommentBoxX = -5;  // a second request would move it
+    MyDesktop->CommentBoxX = -5; // a second request would move it
     TimeStamp = 1200;
     v->Draw();
     EXPECT_EQ(-5, MyDesktop->CommentBoxX);
@@ -186,7 +186,7 @@ TEST_F(DrawTest, PointerOnAChildRestartsTheRestClockOfTheViewBelow)
     auto* child = new WView(10, 10, 20, 20, "", "", 0);
     MyDesktop->AddView(v, 0);
     v->AddView(child, 0);
-    PointAt(115, 115);  // on the child, inside the view too
+    PointAt(115, 115); // on the child, inside the view too
     TimeStamp = 1030;
     v->Draw();
     EXPECT_EQ(1030u, v->HoverTime);
@@ -228,29 +228,50 @@ std::string Resolve(const std::string& line)
 }
 
 const FrameCase kFrameCases[] = {
-    {"sunken, edges only", true, 0, false,
+    {"sunken, edges only",
+     true,
+     0,
+     false,
      {"Bar(10,20,50,21,D,null)", "Bar(10,21,11,59,D,null)", "Bar(10,59,50,60,L,null)",
       "Bar(49,21,50,59,L,null)"}},
-    {"raised, edges only", false, 0, true,
+    {"raised, edges only",
+     false,
+     0,
+     true,
      {"Bar(10,20,50,21,L,null)", "Bar(10,21,11,59,L,null)", "Bar(10,59,50,60,D,null)",
       "Bar(49,21,50,59,D,null)"}},
-    {"sunken, solid", true, 1, false,
+    {"sunken, solid",
+     true,
+     1,
+     false,
      {"Bar(11,21,49,59,I,null)", "Bar(10,20,50,21,D,null)", "Bar(10,21,11,59,D,null)",
       "Bar(10,59,50,60,L,null)", "Bar(49,21,50,59,L,null)"}},
-    {"solid ignores the texture", false, 1, true,
+    {"solid ignores the texture",
+     false,
+     1,
+     true,
      {"Bar(11,21,49,59,I,null)", "Bar(10,20,50,21,L,null)", "Bar(10,21,11,59,L,null)",
       "Bar(10,59,50,60,D,null)", "Bar(49,21,50,59,D,null)"}},
-    {"textured without a texture falls back to solid", false, 2, false,
+    {"textured without a texture falls back to solid",
+     false,
+     2,
+     false,
      {"Bar(11,21,49,59,I,null)", "Bar(10,20,50,21,L,null)", "Bar(10,21,11,59,L,null)",
       "Bar(10,59,50,60,D,null)", "Bar(49,21,50,59,D,null)"}},
-    {"textured, raised", false, 2, true,
+    {"textured, raised",
+     false,
+     2,
+     true,
      {"DrawUITexture(11,21,49,59,raised,frame)", "Bar(10,20,50,21,L,null)",
       "Bar(10,21,11,59,L,null)", "Bar(10,59,50,60,D,null)", "Bar(49,21,50,59,D,null)"}},
-    {"textured, sunken", true, 2, true,
+    {"textured, sunken",
+     true,
+     2,
+     true,
      {"DrawUITexture(11,21,49,59,sunken,frame)", "Bar(10,20,50,21,D,null)",
       "Bar(10,21,11,59,D,null)", "Bar(10,59,50,60,L,null)", "Bar(49,21,50,59,L,null)"}},
 };
-}  // namespace
+} // namespace
 
 TEST_P(FrameTest, DrawsTheExactBars)
 {
@@ -301,10 +322,17 @@ TEST_F(DrawTest, GroupDrawsAnEtchedFrameOpenForItsCaptionThenItsChildren)
     const DWORD dark = ViewPalette[VP_DARK], light = ViewPalette[VP_LIGHT];
     // Caption "AB": 16 pixels wide, so the gap is 21 pixels from L + 10.
     const DrawLog expected = {
-        Bar(20, 30, 21, 129, dark),   Bar(20, 129, 220, 130, dark), Bar(219, 30, 220, 129, dark),
-        Bar(20, 30, 30, 31, dark),    Bar(51, 30, 220, 31, dark),   Bar(21, 31, 22, 129, light),
-        Bar(20, 130, 221, 131, light), Bar(220, 30, 221, 130, light), Bar(21, 31, 30, 32, light),
-        Bar(51, 31, 218, 32, light),  Text(40, 22, "AB", 6, ViewPalette[VP_TEXT]),
+        Bar(20, 30, 21, 129, dark),
+        Bar(20, 129, 220, 130, dark),
+        Bar(219, 30, 220, 129, dark),
+        Bar(20, 30, 30, 31, dark),
+        Bar(51, 30, 220, 31, dark),
+        Bar(21, 31, 22, 129, light),
+        Bar(20, 130, 221, 131, light),
+        Bar(220, 30, 221, 130, light),
+        Bar(21, 31, 30, 32, light),
+        Bar(51, 31, 218, 32, light),
+        Text(40, 22, "AB", 6, ViewPalette[VP_TEXT]),
         "Draw(child)",
     };
     EXPECT_EQ(expected, log);
@@ -346,7 +374,7 @@ const DialogCase kDialogCases[] = {
     {"active, textured", true, true},
 };
 class DialogDrawTest : public DrawTest, public ::testing::WithParamInterface<DialogCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(DialogDrawTest, DrawsFrameCaptionBarAndCaptionThenChildren)
 {

@@ -21,10 +21,10 @@ namespace {
 // Four children of the desktop: a, b, c, d, attached in that order (d ends up active).
 struct OrderCase {
     const char* what;
-    const char* priority;  // names of children with the priority bit
-    const char* mode2;     // names of children that also take consumed events
+    const char* priority; // names of children with the priority bit
+    const char* mode2;    // names of children that also take consumed events
     const char* disabled;
-    const char* consumer;  // the child that clears the event, or ""
+    const char* consumer; // the child that clears the event, or ""
     Names expected;
 };
 std::ostream& operator<<(std::ostream& os, const OrderCase& c)
@@ -38,22 +38,38 @@ bool Has(const char* set, const std::string& name)
 }
 
 const OrderCase kOrderCases[] = {
-    {"active, then priority, then the rest with the priority one again", "b", "", "", "",
+    {"active, then priority, then the rest with the priority one again",
+     "b",
+     "",
+     "",
+     "",
      {"d", "b", "a", "b", "c"}},
     {"no priority children: active first, then list order", "", "", "", "", {"d", "a", "b", "c"}},
     {"an active priority child gets it once", "d", "", "", "", {"d", "a", "b", "c"}},
-    {"consumed by the active child reaches only mode 2 children", "b", "ac", "", "d",
+    {"consumed by the active child reaches only mode 2 children",
+     "b",
+     "ac",
+     "",
+     "d",
      {"d", "a(consumed)", "c(consumed)"}},
     {"consumed by a priority child", "b", "a", "", "b", {"d", "b", "a(consumed)"}},
-    {"a second priority child does not get an event the first consumed", "bc", "", "", "b",
+    {"a second priority child does not get an event the first consumed",
+     "bc",
+     "",
+     "",
+     "b",
      {"d", "b"}},
     {"a disabled active child is skipped", "b", "", "d", "", {"b", "a", "b", "c"}},
-    {"disabled children get nothing, even when they ask for consumed events", "b", "a", "ab",
-     "d", {"d"}},
+    {"disabled children get nothing, even when they ask for consumed events",
+     "b",
+     "a",
+     "ab",
+     "d",
+     {"d"}},
 };
 
 class RoutingOrderTest : public ViewTest, public ::testing::WithParamInterface<OrderCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(RoutingOrderTest, DeliversInRoutingOrder)
 {
@@ -119,7 +135,7 @@ const ClickCase kClickCases[] = {
     {"left click record", VLX_MOUSE_CLICK, 1, false},
 };
 class ClickActivationTest : public ViewTest, public ::testing::WithParamInterface<ClickCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(ClickActivationTest, OnlyALeftPressActivatesTheViewAndItsDialog)
 {
@@ -133,9 +149,9 @@ TEST_P(ClickActivationTest, OnlyALeftPressActivatesTheViewAndItsDialog)
     inactive->AddView(other, 0);
     MyDesktop->AddView(front, 0);
     ASSERT_EQ(front, MyDesktop->Active);
-    ASSERT_EQ(nullptr, inactive->Active);  // the chain was cleared when front came
+    ASSERT_EQ(nullptr, inactive->Active); // the chain was cleared when front came
 
-    PointAt(100 + 10 + 5, 100 + 20 + 10 + 5);  // inside the button
+    PointAt(100 + 10 + 5, 100 + 20 + 10 + 5); // inside the button
     VlxMessage e = MouseEvent(c.action, c.buttons);
     MyDesktop->HandleEvent(&e);
     EXPECT_EQ(c.activates, button->IsActive());
@@ -194,7 +210,7 @@ const HoverCase kHoverCases[] = {
     {"a command", false, VLX_COMMAND, 0, false},
 };
 class HoverClockTest : public ViewTest, public ::testing::WithParamInterface<HoverCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(HoverClockTest, MouseEventsRestartTheHoverClockUntilTheCommentShows)
 {

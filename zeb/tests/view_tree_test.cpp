@@ -15,7 +15,7 @@ using zebtest::ProbeView;
 namespace {
 // Counts its placement hook.
 class HookedView : public WView {
-public:
+  public:
     HookedView(int x, int y, int w, int h) : WView(x, y, w, h, "", "", 0)
     {
         Hooks = HOOK_AFTER_TRANSLATE | HOOK_AFTER_ACTIVE;
@@ -38,23 +38,29 @@ std::ostream& operator<<(std::ostream& os, const PlaceCase& c)
 }
 
 const PlaceCase kPlaceCases[] = {
-    {"negative x counts from the right edge", 400, 300, 0, 0, -100, 10, 80, 20, 0, 300, 10, 380, 30},
+    {"negative x counts from the right edge", 400, 300, 0, 0, -100, 10, 80, 20, 0, 300, 10, 380,
+     30},
     {"width -1 stretches to the right edge", 400, 300, 0, 0, 10, 10, -1, 20, 0, 10, 10, 400, 30},
-    {"width -5 stops 5 short of the right edge", 400, 300, 0, 0, 10, 10, -5, 20, 0, 10, 10, 395, 30},
-    {"negative x with width -1 still stretches", 400, 300, 0, 0, -100, 0, -1, 20, 0, 300, 0, 400, 20},
-    {"a right edge far left of the client wraps once", 400, 300, 0, 0, 10, 0, -500, 20, 0, 10, 0, 300, 20},
+    {"width -5 stops 5 short of the right edge", 400, 300, 0, 0, 10, 10, -5, 20, 0, 10, 10, 395,
+     30},
+    {"negative x with width -1 still stretches", 400, 300, 0, 0, -100, 0, -1, 20, 0, 300, 0, 400,
+     20},
+    {"a right edge far left of the client wraps once", 400, 300, 0, 0, 10, 0, -500, 20, 0, 10, 0,
+     300, 20},
     {"negative top counts from the bottom", 400, 300, 0, 0, 0, -30, 10, 20, 0, 0, 270, 10, 290},
     {"negative height has no stretch rule", 400, 300, 0, 0, 0, 10, 10, -5, 0, 0, 10, 10, 5},
     {"negative bottom counts from the bottom", 400, 300, 0, 0, 0, 10, 10, -20, 0, 0, 10, 10, 290},
     {"insets shrink the client area", 400, 300, 20, 30, -100, -30, 80, 20, 0, 280, 240, 360, 260},
     {"centred in an odd-sized parent", 401, 301, 0, 0, 7, 9, 100, 50, 3, 150, 125, 250, 175},
-    {"centring uses the whole width, not the client", 400, 300, 100, 0, 0, 0, 100, 10, 1, 150, 0, 250, 10},
+    {"centring uses the whole width, not the client", 400, 300, 100, 0, 0, 0, 100, 10, 1, 150, 0,
+     250, 10},
     {"centring only vertically keeps x", 400, 300, 0, 0, 7, 0, 100, 50, 2, 7, 125, 107, 175},
-    {"a child wider than its parent centres toward zero", 100, 100, 0, 0, 0, 0, 151, 10, 1, -25, 0, 125, 10},
+    {"a child wider than its parent centres toward zero", 100, 100, 0, 0, 0, 0, 151, 10, 1, -25, 0,
+     125, 10},
 };
 
 class PlacementTest : public ViewTest, public ::testing::WithParamInterface<PlaceCase> {};
-}  // namespace
+} // namespace
 
 TEST_F(ViewTest, ConstructorSetsRectangleDefaultsAndMeasuresCaption)
 {
@@ -84,7 +90,7 @@ TEST_F(ViewTest, ConstructorSetsRectangleDefaultsAndMeasuresCaption)
     EXPECT_EQ(1, v.GetRef());
     EXPECT_STREQ("OK", v.Caption);
     EXPECT_STREQ("tip", v.Comment);
-    EXPECT_EQ(16, v.CaptionW);  // two 8-pixel characters
+    EXPECT_EQ(16, v.CaptionW); // two 8-pixel characters
     EXPECT_EQ(16, v.CaptionH);
 }
 
@@ -120,7 +126,7 @@ TEST_F(ViewTest, PlacementHookRunsOncePerTranslation)
 TEST_F(ViewTest, AttachAddsPositionToInsetOriginAndDetachTakesItBack)
 {
     auto* dialog = new WDialog(30, 40, 200, 100, "Title", 1);
-    ASSERT_EQ(20, dialog->OriginY);  // caption bar: 16 + 4
+    ASSERT_EQ(20, dialog->OriginY); // caption bar: 16 + 4
     MyDesktop->AddView(dialog, 0);
     EXPECT_EQ(30, dialog->OriginX);
     EXPECT_EQ(60, dialog->OriginY);
@@ -171,7 +177,7 @@ TEST_F(ViewTest, AttachAppendsOnTopAndActivatesTheNewestUnlessAsked)
 
 TEST_F(ViewTest, ReposRecomputesFromDesignAndKeepsInsetInOrigin)
 {
-    auto* frame = new WView(0, 0, -1, 300, "", "", 0);  // stretches with the screen
+    auto* frame = new WView(0, 0, -1, 300, "", "", 0); // stretches with the screen
     auto* dialog = new WDialog(-100, 10, 80, 50, "Cap", 0);
     auto* corner = new WView(-20, 0, 10, 10, "", "", 0);
     MyDesktop->AddView(frame, 0);
@@ -188,7 +194,7 @@ TEST_F(ViewTest, ReposRecomputesFromDesignAndKeepsInsetInOrigin)
     EXPECT_EQ(1004, dialog->Right);
     EXPECT_EQ(924, dialog->OriginX);
     EXPECT_EQ(10 + 20, dialog->OriginY);
-    EXPECT_EQ(60, corner->Left);  // the dialog's own width did not change
+    EXPECT_EQ(60, corner->Left); // the dialog's own width did not change
     EXPECT_EQ(60, corner->OriginX);
 }
 
@@ -295,7 +301,7 @@ TEST_F(ViewTest, DisabledActiveAndFocusedFollowTheAncestorChain)
     EXPECT_FALSE(b->IsDisabled());
     EXPECT_TRUE(b->IsActive());
     EXPECT_TRUE(b->IsFocused());
-    EXPECT_TRUE(other->IsFocused());  // its own bit is not looked at
+    EXPECT_TRUE(other->IsFocused()); // its own bit is not looked at
     EXPECT_FALSE(other->IsActive());
     EXPECT_TRUE(MyDesktop->IsActive());
 
@@ -303,7 +309,7 @@ TEST_F(ViewTest, DisabledActiveAndFocusedFollowTheAncestorChain)
     EXPECT_TRUE(b->IsDisabled());
     EXPECT_TRUE(d->IsDisabled());
     d->State &= ~DWORD(VS_DISABLED);
-    MyDesktop->State |= VS_DISABLED;  // never counts for the desktop
+    MyDesktop->State |= VS_DISABLED; // never counts for the desktop
     EXPECT_FALSE(b->IsDisabled());
     EXPECT_FALSE(MyDesktop->IsDisabled());
     MyDesktop->State &= ~DWORD(VS_DISABLED);
@@ -328,7 +334,7 @@ TEST_F(ViewTest, AbsolutePositionSumsAncestorOriginsBelowTheDesktop)
     EXPECT_EQ(50 + 20, g->GetAbsY());
     EXPECT_EQ(110, b->GetAbsX());
     EXPECT_EQ(85, b->GetAbsY());
-    EXPECT_EQ(300, d->GetWidth());  // the client width once attached
+    EXPECT_EQ(300, d->GetWidth()); // the client width once attached
     EXPECT_EQ(250 - 70, d->GetHeight());
     EXPECT_EQ(10, b->GetWidth());
 }
@@ -343,9 +349,9 @@ TEST_F(ViewTest, MouseInExcludesChildrenUnderThePointerWithInclusiveEdges)
     EXPECT_TRUE(d->__MouseIn());
     EXPECT_FALSE(d->MouseIn());
     EXPECT_TRUE(b->MouseIn());
-    b->State |= VS_HIDDEN;  // hidden views are still hit
+    b->State |= VS_HIDDEN; // hidden views are still hit
     EXPECT_FALSE(d->MouseIn());
-    PointAt(130, 130);  // the button's right and bottom edges
+    PointAt(130, 130); // the button's right and bottom edges
     EXPECT_TRUE(b->__MouseIn());
     PointAt(131, 130);
     EXPECT_FALSE(b->__MouseIn());
@@ -455,15 +461,15 @@ TEST_F(ViewTest, SubViewSearchIsDepthFirstIntoGroupsButNotDialogs)
     EXPECT_EQ(nested, GetSubView(d, 20));
     EXPECT_EQ(nullptr, GetSubView(d, 9));
     EXPECT_EQ(inNested, GetSubView(nested, 9));
-    EXPECT_EQ(nullptr, GetSubView(d, 100));  // the root itself is not a candidate
+    EXPECT_EQ(nullptr, GetSubView(d, 100)); // the root itself is not a candidate
     EXPECT_EQ(nullptr, GetSubView(nullptr, 5));
 }
 
 TEST_F(ViewTest, TraceWordNamesEveryTypeAndFitsElevenBytes)
 {
-    const char* const expected[] = {"View",      "Button",  "CheckBox", "ComboBox",  "Desktop",
-                                    "Dialog",    "Group",   "ImageBox", "InputLine", "ListBox",
-                                    "Slider",    "StaticText", "StatusBox", "Unknown", "Unknown"};
+    const char* const expected[] = {"View",   "Button",     "CheckBox",  "ComboBox",  "Desktop",
+                                    "Dialog", "Group",      "ImageBox",  "InputLine", "ListBox",
+                                    "Slider", "StaticText", "StatusBox", "Unknown",   "Unknown"};
     WView v(0, 0, 0, 0, "", "", 0);
     for (DWORD type = 0; type < 15; ++type) {
         char out[VIEW_TRACE_SIZE + 4];
@@ -482,14 +488,15 @@ TEST_F(ViewTest, CaptionAndCommentAreCutTo63BytesAtACharacterBoundary)
         std::string text;
         size_t kept;
     };
-    const std::string pair = "\xBC\xF2";  // one double-byte character
+    const std::string pair = "\xBC\xF2"; // one double-byte character
     const Case cases[] = {
         {"70 single bytes", std::string(70, 'a'), 63},
         {"exactly 63", std::string(63, 'b'), 63},
         {"a pair that would end at byte 64", std::string(62, 'c') + pair, 62},
         {"a pair ending at byte 63", std::string(61, 'd') + pair + "e", 63},
-        {"only pairs", pair + pair + pair + std::string(40, 'f') + pair + pair + pair + pair +
-                           pair + pair + pair + pair + pair + pair,
+        {"only pairs",
+         pair + pair + pair + std::string(40, 'f') + pair + pair + pair + pair + pair + pair +
+             pair + pair + pair + pair,
          62},
     };
     for (const Case& c : cases) {

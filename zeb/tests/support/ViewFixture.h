@@ -31,9 +31,9 @@ namespace zebtest {
 // A plain view that writes each event it is handed, and each Draw, to a shared log as
 // "name" (events) or "Draw(name)"; onEvent runs before the default routing.
 class ProbeView : public WView {
-public:
-    ProbeView(const std::string& viewName, std::vector<std::string>* eventLog, int x = 0,
-              int y = 0, int w = 10, int h = 10, const char* comment = "")
+  public:
+    ProbeView(const std::string& viewName, std::vector<std::string>* eventLog, int x = 0, int y = 0,
+              int w = 10, int h = 10, const char* comment = "")
         : WView(x, y, w, h, "", comment, 0), name(viewName), events(eventLog)
     {
     }
@@ -94,10 +94,10 @@ inline std::vector<VlxMessage> TakeQueuedEvents()
     return out;
 }
 
-}  // namespace zebtest
+} // namespace zebtest
 
 class ViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ResetGlobals();

@@ -22,7 +22,7 @@ using zebtest::TakeQueuedEvents;
 namespace {
 // A loaded picture: GetPtr hands out the address a test names in the graph's log.
 class NamedResource : public kvResource {
-public:
+  public:
     explicit NamedResource(void* texture) : ptr(texture) {}
     void* GetPtr() override { return ptr; }
     void* ptr;
@@ -31,7 +31,7 @@ int pictureTexture;
 
 // Writes every event it is handed as "mouse", "key" or "cmd N from NAME".
 class RecordingDialog : public WDialog {
-public:
+  public:
     RecordingDialog(std::vector<std::string>* eventLog, int x, int y, int w, int h)
         : WDialog(x, y, w, h, "Box", 50), events(eventLog)
     {
@@ -69,23 +69,21 @@ std::string Text(int x, int y, const std::string& text, int flags, DWORD colour)
 
 std::string Bar(int x1, int y1, int x2, int y2, DWORD colour, const char* texture = "null")
 {
-    return "Bar(" + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) +
-           "," + std::to_string(y2) + "," + zebtest::Colour(colour) + "," + texture + ")";
+    return "Bar(" + std::to_string(x1) + "," + std::to_string(y1) + "," + std::to_string(x2) + "," +
+           std::to_string(y2) + "," + zebtest::Colour(colour) + "," + texture + ")";
 }
 
 DrawLog SolidSunkenFrame(int x1, int y1, int x2, int y2)
 {
     const DWORD dark = ViewPalette[VP_DARK], light = ViewPalette[VP_LIGHT];
     return {Bar(x1 + 1, y1 + 1, x2 - 1, y2 - 1, ViewPalette[VP_INTERIOR]),
-            Bar(x1, y1, x2, y1 + 1, dark),
-            Bar(x1, y1 + 1, x1 + 1, y2 - 1, dark),
-            Bar(x1, y2 - 1, x2, y2, light),
-            Bar(x2 - 1, y1 + 1, x2, y2 - 1, light)};
+            Bar(x1, y1, x2, y1 + 1, dark), Bar(x1, y1 + 1, x1 + 1, y2 - 1, dark),
+            Bar(x1, y2 - 1, x2, y2, light), Bar(x2 - 1, y1 + 1, x2, y2 - 1, light)};
 }
 
 // A stream of in-memory blocks, each view record written and read back in block 1.
 class RecordStream {
-public:
+  public:
     RecordStream() : stream("views", true, false, false) { stream.AddBlock(1); }
     kvStream* Rewound()
     {
@@ -111,7 +109,7 @@ public:
     }
     kvStream stream;
 };
-}  // namespace
+} // namespace
 
 class PassiveViewTest : public ViewTest {};
 
@@ -185,7 +183,7 @@ TEST_F(PassiveViewTest, LabelClickReachesItsDialogBeforeTheNextQueuedEvent)
     dialog->AddView(label, 0);
     dialog->AddView(status, 0);
 
-    PointAt(115, 135);  // on the label, below the 20-pixel caption bar
+    PointAt(115, 135); // on the label, below the 20-pixel caption bar
     VlxMessage press = MouseEvent(VLX_MOUSE_PRESS, 1);
     AddEvent(&press);
     VlxMessage later = zebtest::CommandEvent(99);
@@ -200,7 +198,7 @@ TEST_F(PassiveViewTest, LabelClickReachesItsDialogBeforeTheNextQueuedEvent)
     EXPECT_TRUE(label->IsActive());
 
     events.clear();
-    PointAt(115, 165);  // the status box reports the same way
+    PointAt(115, 165); // the status box reports the same way
     press = MouseEvent(VLX_MOUSE_PRESS, 1);
     MyDesktop->HandleEvent(&press);
     EXPECT_EQ((std::vector<std::string>{"mouse", "cmd 13 from 8"}), events);
@@ -245,7 +243,7 @@ TEST_F(PassiveViewTest, ImageBoxClickIsQueuedWithASourceThatResolvesWhileTheBoxL
     VlxMessage e = MouseEvent(VLX_MOUSE_PRESS, 1);
     MyDesktop->HandleEvent(&e);
     EXPECT_EQ(VLX_EMPTY, e.type);
-    EXPECT_EQ((std::vector<std::string>{"mouse"}), events);  // nothing delivered at once
+    EXPECT_EQ((std::vector<std::string>{"mouse"}), events); // nothing delivered at once
     std::vector<VlxMessage> queued = Commands(TakeQueuedEvents());
     ASSERT_EQ(1u, queued.size());
     EXPECT_EQ(VLX_COMMAND, queued[0].type);
@@ -268,26 +266,36 @@ struct LabelDrawCase {
     const char* what;
     DWORD format;
     std::string text;
-    std::vector<std::pair<int, std::string>> lines;  // y and text, x from the format
+    std::vector<std::pair<int, std::string>> lines; // y and text, x from the format
 };
 std::ostream& operator<<(std::ostream& os, const LabelDrawCase& c)
 {
     return os << c.what;
 }
 const LabelDrawCase kLabelDrawCases[] = {
-    {"centred lines, a final line feed adds none", WTEXT_CENTRE, "ab\ncd\n", {{20, "ab"}, {37, "cd"}}},
+    {"centred lines, a final line feed adds none",
+     WTEXT_CENTRE,
+     "ab\ncd\n",
+     {{20, "ab"}, {37, "cd"}}},
     {"left lines", WTEXT_LEFT, "ab\ncd\n", {{20, "ab"}, {37, "cd"}}},
-    {"an empty line inside keeps its place", WTEXT_LEFT, "a\n\nb", {{20, "a"}, {37, ""}, {54, "b"}}},
-    {"a long line is cut to 511 bytes", WTEXT_LEFT, std::string(600, 'x') + "\nz",
+    {"an empty line inside keeps its place",
+     WTEXT_LEFT,
+     "a\n\nb",
+     {{20, "a"}, {37, ""}, {54, "b"}}},
+    {"a long line is cut to 511 bytes",
+     WTEXT_LEFT,
+     std::string(600, 'x') + "\nz",
      {{20, std::string(511, 'x')}, {37, "z"}}},
-    {"a cut never splits a double-byte character", WTEXT_LEFT,
-     std::string(510, 'x') + "\xBC\xF2" + "\nz", {{20, std::string(510, 'x')}, {37, "z"}}},
+    {"a cut never splits a double-byte character",
+     WTEXT_LEFT,
+     std::string(510, 'x') + "\xBC\xF2" + "\nz",
+     {{20, std::string(510, 'x')}, {37, "z"}}},
     {"no text, no lines", WTEXT_CENTRE, "", {}},
     {"right-anchored format draws from the left edge", WTEXT_RIGHT, "r", {{20, "r"}}},
 };
 class LabelDrawTest : public PassiveViewTest,
                       public ::testing::WithParamInterface<LabelDrawCase> {};
-}  // namespace
+} // namespace
 
 TEST_P(LabelDrawTest, DrawsEachLineInTheLabelsFormatAndRestoresTheWriter)
 {
@@ -372,9 +380,9 @@ TEST_F(PassiveViewTest, BaseRecordIsWrittenWordByWordAndReadBack)
     RecordStream rec;
     v->Save(&rec.stream);
     rec.Rewound();
-    EXPECT_EQ(0, rec.Word());  // type
-    EXPECT_NE(0, rec.Word());  // has children
-    EXPECT_NE(0, rec.Word());  // has next
+    EXPECT_EQ(0, rec.Word()); // type
+    EXPECT_NE(0, rec.Word()); // has children
+    EXPECT_NE(0, rec.Word()); // has next
     EXPECT_EQ(-100, rec.Word());
     EXPECT_EQ(10, rec.Word());
     EXPECT_EQ(-101, rec.Word());
@@ -408,7 +416,7 @@ TEST_F(PassiveViewTest, BaseRecordIsWrittenWordByWordAndReadBack)
 TEST_F(PassiveViewTest, LoadedCommentDecidesTheCommentBitWhateverTheStoredState)
 {
     WView source(0, 0, 10, 10, "", "", 0);
-    source.State = VS_HAS_COMMENT | VS_DISABLED;  // stale bit, no comment
+    source.State = VS_HAS_COMMENT | VS_DISABLED; // stale bit, no comment
     RecordStream rec;
     source.Save(&rec.stream);
     WView loaded(0, 0, 0, 0, "", "", 0);
@@ -527,13 +535,12 @@ TEST_F(PassiveViewTest, LabelRecordKeepsFormatAndTextButNotItsMeasure)
         {"a text longer than a caption's load buffer", false, 0, std::string(1500, 't')},
     };
     for (const Case& c : cases) {
-        WStaticText* source = c.status
-                                  ? new WStatusBox(1, 2, 3, 4, c.text.c_str(), 8)
-                                  : new WStaticText(1, 2, 3, 4, c.text.c_str(), c.format, 8);
+        WStaticText* source = c.status ? new WStatusBox(1, 2, 3, 4, c.text.c_str(), 8)
+                                       : new WStaticText(1, 2, 3, 4, c.text.c_str(), c.format, 8);
         RecordStream rec;
         source->Save(&rec.stream);
-        WStaticText* loaded = c.status ? new WStatusBox(0, 0, 0, 0, "", 0)
-                                       : new WStaticText(0, 0, 0, 0, "", 0, 0);
+        WStaticText* loaded =
+            c.status ? new WStatusBox(0, 0, 0, 0, "", 0) : new WStaticText(0, 0, 0, 0, "", 0, 0);
         rec.Rewound();
         EXPECT_EQ(int32_t(source->Type), rec.Word()) << c.what;
         loaded->Load(&rec.stream);
