@@ -1,6 +1,7 @@
 #include "d3d9_fixture.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -57,10 +58,19 @@ std::vector<DWORD> D3D9Test::ReadBack()
     D3DLOCKED_RECT locked = {};
     EXPECT_EQ(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
     for (UINT y = 0; y < kHeight; ++y) {
-        const DWORD* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) +
-                                                          size_t(y) * UINT(locked.Pitch));
-        for (UINT x = 0; x < kWidth; ++x)
-            pixels[size_t(y) * kWidth + x] = row[x] | 0xFF000000u;
+        const BYTE* row = static_cast<const BYTE*>(locked.pBits) + size_t(y) * UINT(locked.Pitch);
+        for (UINT x = 0; x < kWidth; ++x) {
+            DWORD argb;
+            if (desc.Format == D3DFMT_R5G6B5) {
+                const DWORD p = DWORD(row[2 * x]) | (DWORD(row[2 * x + 1]) << 8);
+                const DWORD r = (p >> 11) & 31, g = (p >> 5) & 63, b = p & 31;
+                argb = (((r << 3) | (r >> 2)) << 16) | (((g << 2) | (g >> 4)) << 8) |
+                       ((b << 3) | (b >> 2));
+            } else {
+                std::memcpy(&argb, row + 4 * x, 4);
+            }
+            pixels[size_t(y) * kWidth + x] = argb | 0xFF000000u;
+        }
     }
     copy->UnlockRect();
     copy->Release();

@@ -122,6 +122,7 @@ public:
     // Draws the visible children and runs the comment timer; a subclass draws its own
     // body first.
     virtual void Draw();
+    // Attaches child on top of the others; a child attached elsewhere is moved here.
     virtual void AddView(WView* child, int placement);
     virtual void HandleEvent(VlxMessage* event);
     virtual void AfterActive();

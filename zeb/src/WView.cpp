@@ -108,6 +108,11 @@ bool WView::HasChild(const WView* view) const
 
 void WView::AddView(WView* child, int placement)
 {
+    if (!child || child == this)
+        return;
+    // A view is in one list only: attaching it again moves it, and never links it twice.
+    if (child->Parent && child->Parent != child && zeb::IsLiveView(child->Parent))
+        child->Parent->DeleteView(child);
     child->Placement = DWORD(placement);
     TranslatePos(child);
     child->OriginX += child->Left;

@@ -60,24 +60,23 @@ bool StillChildOf(const WView* parent, const WView* child)
 void WView::DeliverToChildren(VlxMessage* event)
 {
     ChildSnapshot children(this);
-    // The active child first.
-    if (WView* active = Active) {
-        if (!(active->State & VS_DISABLED) && StillChildOf(this, active))
-            active->HandleEvent(event);
-    }
-    // Then the priority children, while the event is live.
-    if (event->type != VLX_EMPTY) {
-        for (size_t i = 0; i < children.size(); ++i) {
-            WView* c = children[i];
-            if ((c->State & VS_PRIORITY) && c != Active && !(c->State & VS_DISABLED) &&
-                StillChildOf(this, c))
-                c->HandleEvent(event);
-        }
+    // The active child first. Later steps skip the child that was active when the event
+    // came, so a click that moves the focus to a sibling does not reach the old focus twice.
+    WView* const active = Active;
+    if (active && !(active->State & VS_DISABLED) && StillChildOf(this, active))
+        active->HandleEvent(event);
+    // Then the priority children, while the event is live: once one consumes it, the
+    // others have no more claim to it than any sibling.
+    for (size_t i = 0; i < children.size() && event->type != VLX_EMPTY; ++i) {
+        WView* c = children[i];
+        if ((c->State & VS_PRIORITY) && c != active && !(c->State & VS_DISABLED) &&
+            StillChildOf(this, c))
+            c->HandleEvent(event);
     }
     // Then everyone else: live events to all, consumed ones to those that ask for them.
     for (size_t i = 0; i < children.size(); ++i) {
         WView* c = children[i];
-        if (c == Active || (c->State & VS_DISABLED) || !StillChildOf(this, c))
+        if (c == active || (c->State & VS_DISABLED) || !StillChildOf(this, c))
             continue;
         if (event->type != VLX_EMPTY || c->EventMode == 2)
             c->HandleEvent(event);

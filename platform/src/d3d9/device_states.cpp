@@ -7,6 +7,7 @@
 #include "state_block.h"
 
 #include <cstdio>
+#include <set>
 
 namespace vexa::platform::d3d9 {
 
@@ -109,7 +110,9 @@ HRESULT Device::GetMaterial(D3DMATERIAL9* pMaterial)
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
 {
     if (!IsKnownRenderState(State)) {
-        std::fprintf(stderr, "Direct3D: SetRenderState(%u) is outside the layer\n", unsigned(State));
+        static std::set<DWORD> reported;
+        if (reported.insert(State).second)
+            std::fprintf(stderr, "Direct3D: render state %u is outside the layer\n", unsigned(State));
         return D3DERR_INVALIDCALL;
     }
     if (recording_) {

@@ -17,22 +17,16 @@ namespace vexa::platform::d3d9 {
 
 namespace {
 
-bool ReadsTexture(DWORD arg1, DWORD arg2)
-{
-    return (arg1 & D3DTA_SELECTMASK) == D3DTA_TEXTURE || (arg2 & D3DTA_SELECTMASK) == D3DTA_TEXTURE;
-}
-
 bool UsesArg1(DWORD op) { return op != D3DTOP_SELECTARG2 && op != D3DTOP_DISABLE; }
 bool UsesArg2(DWORD op) { return op != D3DTOP_SELECTARG1 && op != D3DTOP_DISABLE; }
+bool IsTexture(DWORD arg) { return (arg & D3DTA_SELECTMASK) == D3DTA_TEXTURE; }
 
 // A stage without a texture passes the colour on when its operation would read the
 // texture, which is what Direct3D 9 drivers do (an untextured, alpha-blended rectangle
 // keeps its vertex alpha under the default stage states).
 void Untextured(DWORD& op, DWORD& arg1, DWORD& arg2)
 {
-    const bool reads = (UsesArg1(op) && (arg1 & D3DTA_SELECTMASK) == D3DTA_TEXTURE) ||
-                       (UsesArg2(op) && (arg2 & D3DTA_SELECTMASK) == D3DTA_TEXTURE);
-    if (reads && ReadsTexture(arg1, arg2)) {
+    if ((UsesArg1(op) && IsTexture(arg1)) || (UsesArg2(op) && IsTexture(arg2))) {
         op = D3DTOP_SELECTARG1;
         arg1 = D3DTA_CURRENT;
         arg2 = D3DTA_CURRENT;

@@ -57,7 +57,17 @@ public:
         *ppv = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE AddRef() override
+    {
+        // An object only a binding kept (GetTexture hands it out again) takes the device
+        // reference back.
+        if (references_ == 0) {
+            DeviceAddRef(device_);
+            if (pool_ == D3DPOOL_DEFAULT)
+                CountDefaultObject(device_, 1);
+        }
+        return ++references_;
+    }
     ULONG STDMETHODCALLTYPE Release() override
     {
         if (references_ == 0)

@@ -152,7 +152,7 @@ HRESULT Surface::LockRect(D3DLOCKED_RECT* pLockedRect, const RECT* pRect, DWORD 
 {
     if (kind_ == Kind::Level)
         return texture_->LockRect(level_, pLockedRect, pRect, Flags);
-    // The back buffer was not made lockable (D3DPRESENTFLAG_LOCKABLE_BACKBUFFER is refused).
+    // The back buffer lives in OpenGL: it is read through GetRenderTargetData, never locked.
     if (kind_ == Kind::BackBuffer || !pLockedRect || locked_)
         return D3DERR_INVALIDCALL;
     RECT r = pRect ? *pRect : RECT{0, 0, LONG(plain_.Width), LONG(plain_.Height)};

@@ -1,0 +1,321 @@
+// The device's life: the adapter's answers, reset and loss, COM counting, state blocks,
+// vertex buffers, and screenshots through D3DXSaveSurfaceToFileA.
+#include "d3d9_fixture.h"
+
+#include <d3dx9.h>
+
+#include <vexa/graphics.h>
+
+#include <stb_image.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+using DeviceTest = D3D9Test;
+
+TEST_F(DeviceTest, TheAdapterDescribesItselfAndWhatItRenders)
+{
+    EXPECT_EQ(d3d->GetAdapterCount(), 1u);
+    D3DADAPTER_IDENTIFIER9 id;
+    ASSERT_EQ(d3d->GetAdapterIdentifier(0, 0, &id), D3D_OK);
+    EXPECT_GT(std::strlen(id.Description), 0u);
+    EXPECT_EQ(d3d->GetAdapterIdentifier(1, 0, &id), D3DERR_INVALIDCALL);
+    D3DDISPLAYMODE mode;
+    ASSERT_EQ(d3d->GetAdapterDisplayMode(0, &mode), D3D_OK);
+    EXPECT_GT(mode.Width, 0u);
+    EXPECT_GT(mode.Height, 0u);
+
+    // Both back-buffer sets of the probe, on the HAL only.
+    const D3DFORMAT colours[] = {D3DFMT_X8R8G8B8, D3DFMT_A8R8G8B8, D3DFMT_R5G6B5,
+                                 D3DFMT_X1R5G5B5, D3DFMT_A1R5G5B5};
+    for (D3DFORMAT f : colours) {
+        SCOPED_TRACE(testing::Message() << "format " << f);
+        EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, f, TRUE), D3D_OK);
+        EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_REF, D3DFMT_X8R8G8B8, f, TRUE),
+                  D3DERR_NOTAVAILABLE);
+    }
+    EXPECT_EQ(d3d->CheckDeviceType(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DFMT_A2R10G10B10, FALSE),
+              D3DERR_NOTAVAILABLE);
+    // Depth formats: the ones with an exact OpenGL counterpart.
+    struct DepthCase {
+        D3DFORMAT format;
+        HRESULT expected;
+    } depths[] = {{D3DFMT_D16, D3D_OK},
+                  {D3DFMT_D24S8, D3D_OK},
+                  {D3DFMT_D15S1, D3DERR_NOTAVAILABLE},
+                  {D3DFMT_D24X4S4, D3DERR_NOTAVAILABLE}};
+    for (const DepthCase& d : depths)
+        EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL,
+                                         D3DRTYPE_SURFACE, d.format),
+                  d.expected)
+            << "depth format " << d.format;
+    EXPECT_EQ(d3d->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE,
+                                     D3DFMT_A4R4G4B4),
+              D3D_OK);
+}
+
+TEST_F(DeviceTest, SixteenBitBackBuffersRender)
+{
+    D3DPRESENT_PARAMETERS pp = WindowedParameters();
+    pp.BackBufferFormat = D3DFMT_R5G6B5;
+    IDirect3DDevice9* second = nullptr;
+    device->Release();
+    device = nullptr;
+    ASSERT_EQ(d3d->CreateDevice(0, D3DDEVTYPE_HAL, window->handle,
+                                D3DCREATE_SOFTWARE_VERTEXPROCESSING, &pp, &second),
+              D3D_OK);
+    device = second;
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 1.0f, 0);
+    DrawRect(10, 10, 20, 20, 0xFF00FF00);
+    EXPECT_COLOR(0xFFFF0000, ReadPixel(5, 5));
+    EXPECT_COLOR(0xFF00FF00, ReadPixel(15, 15));
+}
+
+TEST_F(DeviceTest, ResetRefusesWhileDefaultPoolObjectsLive)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &texture, nullptr),
+              D3D_OK);
+    IDirect3DTexture9* managed = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &managed, nullptr),
+              D3D_OK);
+    D3DPRESENT_PARAMETERS pp = WindowedParameters();
+    EXPECT_EQ(device->Reset(&pp), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+    texture->Release();
+
+    IDirect3DStateBlock9* block = nullptr;
+    ASSERT_EQ(device->CreateStateBlock(D3DSBT_ALL, &block), D3D_OK);
+    EXPECT_EQ(device->Reset(&pp), D3DERR_INVALIDCALL) << "a state block also blocks it";
+    block->Release();
+
+    // Managed textures survive; the new size takes effect and the state is the default.
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    pp.BackBufferWidth = 80;
+    pp.BackBufferHeight = 60;
+    ASSERT_EQ(device->Reset(&pp), D3D_OK);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
+    DWORD blend = 1;
+    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &blend);
+    EXPECT_EQ(blend, DWORD(FALSE));
+    D3DVIEWPORT9 vp;
+    device->GetViewport(&vp);
+    EXPECT_EQ(vp.Width, 80u);
+    EXPECT_EQ(vp.Height, 60u);
+    IDirect3DSurface9* back = nullptr;
+    device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+    D3DSURFACE_DESC desc;
+    back->GetDesc(&desc);
+    EXPECT_EQ(desc.Width, 80u);
+    back->Release();
+    D3DLOCKED_RECT locked;
+    EXPECT_EQ(managed->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    managed->UnlockRect(0);
+    managed->Release();
+    pp = WindowedParameters();
+    ASSERT_EQ(device->Reset(&pp), D3D_OK);
+}
+
+TEST_F(DeviceTest, ALostDeviceReportsLossUntilReset)
+{
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    vexa::platform::LoseDevice(device);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DEVICELOST);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3DERR_DEVICELOST);
+    D3DPRESENT_PARAMETERS pp = WindowedParameters();
+    ASSERT_EQ(device->Reset(&pp), D3D_OK);
+    EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
+    EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+}
+
+TEST_F(DeviceTest, ObjectsAreCountedAndKeepTheDeviceAlive)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+              D3D_OK);
+    EXPECT_EQ(texture->AddRef(), 2u);
+    EXPECT_EQ(texture->Release(), 1u);
+    // A level surface counts with its texture.
+    IDirect3DSurface9* level = nullptr;
+    ASSERT_EQ(texture->GetSurfaceLevel(0, &level), D3D_OK);
+    EXPECT_EQ(texture->AddRef(), 3u);
+    texture->Release();
+    EXPECT_EQ(level->Release(), 1u);
+    IUnknown* unknown = nullptr;
+    ASSERT_EQ(texture->QueryInterface(IID_IDirect3DBaseTexture9, reinterpret_cast<void**>(&unknown)),
+              S_OK);
+    unknown->Release();
+    EXPECT_EQ(texture->QueryInterface(IID_IDirect3DVertexBuffer9, reinterpret_cast<void**>(&unknown)),
+              E_NOINTERFACE);
+
+    // The device stays while the program holds one of its objects.
+    device->AddRef();
+    EXPECT_EQ(device->Release(), 2u) << "the texture holds the device";
+    // A texture bound to a stage stays valid after its last release.
+    device->SetTexture(0, texture);
+    EXPECT_EQ(texture->Release(), 0u);
+    IDirect3DBaseTexture9* bound = nullptr;
+    ASSERT_EQ(device->GetTexture(0, &bound), D3D_OK);
+    EXPECT_EQ(bound, texture);
+    device->SetTexture(0, nullptr);
+    EXPECT_EQ(bound->Release(), 0u);
+    device->AddRef();
+    EXPECT_EQ(device->Release(), 1u);
+}
+
+TEST_F(DeviceTest, StateBlocksRestoreWhatTheyRecorded)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr),
+              D3D_OK);
+    ASSERT_EQ(device->BeginStateBlock(), D3D_OK);
+    device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_ONE);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+    device->SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_DISABLE);
+    device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    device->SetTexture(0, texture);
+    IDirect3DStateBlock9* block = nullptr;
+    ASSERT_EQ(device->EndStateBlock(&block), D3D_OK);
+    EXPECT_EQ(device->EndStateBlock(&block), D3DERR_INVALIDCALL);
+
+    // Recording changed nothing on the device.
+    DWORD value = 0;
+    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &value);
+    EXPECT_EQ(value, DWORD(FALSE));
+    IDirect3DBaseTexture9* bound = nullptr;
+    device->GetTexture(0, &bound);
+    EXPECT_EQ(bound, nullptr);
+
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
+    device->SetRenderState(D3DRS_ZFUNC, D3DCMP_ALWAYS);  // not recorded: left alone
+    ASSERT_EQ(block->Apply(), D3D_OK);
+    device->GetRenderState(D3DRS_ALPHABLENDENABLE, &value);
+    EXPECT_EQ(value, DWORD(TRUE));
+    device->GetRenderState(D3DRS_DESTBLEND, &value);
+    EXPECT_EQ(value, DWORD(D3DBLEND_ONE));
+    device->GetRenderState(D3DRS_ZFUNC, &value);
+    EXPECT_EQ(value, DWORD(D3DCMP_ALWAYS));
+    device->GetSamplerState(0, D3DSAMP_MAGFILTER, &value);
+    EXPECT_EQ(value, DWORD(D3DTEXF_LINEAR));
+    device->GetTexture(0, &bound);
+    EXPECT_EQ(bound, texture);
+    bound->Release();
+
+    // What it applies draws: additive blending over a clear colour.
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF202020, 1.0f, 0);
+    DrawRect(0, 0, 20, 20, 0xFF404040);
+    EXPECT_COLOR(0xFF606060, ReadPixel(10, 10));
+
+    // Capture takes the device's values for the recorded states only.
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    ASSERT_EQ(block->Capture(), D3D_OK);
+    device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
+    block->Apply();
+    device->GetRenderState(D3DRS_DESTBLEND, &value);
+    EXPECT_EQ(value, DWORD(D3DBLEND_INVSRCALPHA));
+
+    // A captured block of all states brings the whole set back.
+    IDirect3DStateBlock9* all = nullptr;
+    ASSERT_EQ(device->CreateStateBlock(D3DSBT_ALL, &all), D3D_OK);
+    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device->SetFVF(kXyzColorFvf);
+    all->Apply();
+    device->GetRenderState(D3DRS_CULLMODE, &value);
+    EXPECT_EQ(value, DWORD(D3DCULL_CCW));
+    device->GetFVF(&value);
+    EXPECT_EQ(value, kRhwColorFvf);  // the last DrawRect's
+    all->Release();
+
+    EXPECT_EQ(texture->Release(), 0u) << "the block and the stage hold it, COM does not see them";
+    device->SetTexture(0, nullptr);
+    block->Release();
+}
+
+TEST_F(DeviceTest, VertexBuffersDrawWithDiscardAndNoOverwriteLocks)
+{
+    IDirect3DVertexBuffer9* vb = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(8 * sizeof(RhwColorVertex),
+                                         D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY, kRhwColorFvf,
+                                         D3DPOOL_SYSTEMMEM, &vb, nullptr),
+              D3D_OK);
+    auto quad = [](RhwColorVertex* v, float x0, float y0, float x1, float y1, D3DCOLOR c) {
+        v[0] = {x0, y1, 0, 1, c}, v[1] = {x0, y0, 0, 1, c}, v[2] = {x1, y1, 0, 1, c},
+        v[3] = {x1, y0, 0, 1, c};
+    };
+    void* data = nullptr;
+    ASSERT_EQ(vb->Lock(0, 0, &data, D3DLOCK_DISCARD), D3D_OK);
+    quad(static_cast<RhwColorVertex*>(data), 0, 0, 20, 20, 0xFFFF0000);
+    vb->Unlock();
+    ASSERT_EQ(vb->Lock(4 * sizeof(RhwColorVertex), 4 * sizeof(RhwColorVertex), &data,
+                       D3DLOCK_NOOVERWRITE),
+              D3D_OK);
+    quad(static_cast<RhwColorVertex*>(data), 30, 0, 50, 20, 0xFF00FF00);
+    vb->Unlock();
+    EXPECT_EQ(vb->Unlock(), D3DERR_INVALIDCALL);
+    EXPECT_EQ(vb->Lock(9 * sizeof(RhwColorVertex), sizeof(RhwColorVertex), &data, 0),
+              D3DERR_INVALIDCALL);
+
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    device->SetFVF(kRhwColorFvf);
+    ASSERT_EQ(device->SetStreamSource(0, vb, 0, sizeof(RhwColorVertex)), D3D_OK);
+    ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
+    ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2), D3D_OK);
+    EXPECT_EQ(device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 6, 2), D3DERR_INVALIDCALL)
+        << "past the end of the buffer";
+    std::vector<DWORD> pixels = ReadBack();
+    EXPECT_COLOR(0xFFFF0000, Pixel(pixels, 10, 10));
+    EXPECT_COLOR(0xFF00FF00, Pixel(pixels, 40, 10));
+
+    // A discarding lock replaces the contents the next draw reads.
+    ASSERT_EQ(vb->Lock(0, 0, &data, D3DLOCK_DISCARD), D3D_OK);
+    quad(static_cast<RhwColorVertex*>(data), 0, 0, 20, 20, 0xFF0000FF);
+    vb->Unlock();
+    device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
+    EXPECT_COLOR(0xFF0000FF, ReadPixel(10, 10));
+
+    // A fan over the first four vertices of a list drawn from user memory.
+    const RhwColorVertex fan[4] = {{60, 0, 0, 1, 0xFFFFFF00}, {80, 0, 0, 1, 0xFFFFFF00},
+                                   {80, 20, 0, 1, 0xFFFFFF00}, {60, 20, 0, 1, 0xFFFFFF00}};
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof fan[0]), D3D_OK);
+    EXPECT_COLOR(0xFFFFFF00, ReadPixel(70, 10));
+    IDirect3DVertexBuffer9* stream = vb;
+    UINT offset = 1, stride = 1;
+    device->GetStreamSource(0, &stream, &offset, &stride);
+    EXPECT_EQ(stream, nullptr) << "a draw from user memory unsets stream 0";
+    vb->Release();
+}
+
+TEST_F(DeviceTest, ScreenshotsSaveTheDrawnPixelsAsBmp)
+{
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0);
+    DrawRect(10, 20, 30, 40, 0xFFFF8000);
+    IDirect3DSurface9* back = nullptr;
+    ASSERT_EQ(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back), D3D_OK);
+    const std::string path = TempPath("shot.bmp");
+    ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, back, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_DDS, back, nullptr, nullptr),
+              D3DERR_INVALIDCALL);
+    back->Release();
+
+    int w = 0, h = 0, channels = 0;
+    unsigned char* rgb = stbi_load(path.c_str(), &w, &h, &channels, 3);
+    ASSERT_NE(rgb, nullptr);
+    EXPECT_EQ(w, int(kWidth));
+    EXPECT_EQ(h, int(kHeight));
+    auto at = [&](int x, int y) {
+        const unsigned char* p = rgb + 3 * (size_t(y) * size_t(w) + size_t(x));
+        return 0xFF000000u | (DWORD(p[0]) << 16) | (DWORD(p[1]) << 8) | p[2];
+    };
+    EXPECT_COLOR(0xFFFF8000, at(10, 20));
+    EXPECT_COLOR(0xFFFF8000, at(29, 39));
+    EXPECT_COLOR(0xFF0000FF, at(30, 40));
+    EXPECT_COLOR(0xFF0000FF, at(9, 19));
+    stbi_image_free(rgb);
+    std::remove(path.c_str());
+}
+
+}  // namespace
