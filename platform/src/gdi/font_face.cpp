@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -58,7 +59,9 @@ struct FontSystem {
             std::fprintf(stderr, "platform: FreeType did not start; no font can be created\n");
             library = nullptr;
         }
-        if (!FcInit())
+        if (FcInit())
+            std::atexit([] { FcFini(); }); // no pattern outlives a lookup, so this is safe
+        else
             std::fprintf(stderr, "platform: fontconfig did not start; no font can be found\n");
     }
 };
