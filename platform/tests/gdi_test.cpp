@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -253,6 +254,47 @@ TEST(ExtTextOutA, BothHanziOfAPairAreDrawnSideBySide)
     EXPECT_GT(right, 20);
 }
 
+TEST(ExtTextOutA, RedrawingOneCellLeavesNoTraceOfTheGlyphBefore)
+{
+    // One reused cell, one character after another: how a glyph cache fills its cells.
+    HFONT font = MakeFont(16);
+    auto draw = [&](std::vector<const char*> texts) {
+        Canvas canvas(17, 17);
+        SelectObject(canvas.dc, font);
+        for (const char* text : texts)
+            EXPECT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_OPAQUE, nullptr, text, 2, nullptr));
+        SelectObject(canvas.dc, canvas.oldBitmap);
+        return canvas.Copy();
+    };
+    EXPECT_EQ(draw({kJianDan + 2}), draw({kJianDan, kJianDan + 2}));
+    EXPECT_NE(draw({kJianDan}), draw({kJianDan + 2}));
+    DeleteObject(font);
+}
+
+TEST(ExtTextOutA, PrintableAsciiStaysInsideItsMeasuredCell)
+{
+    // Laid out as an atlas: each character at its own pen position, measured first.
+    Canvas canvas(256, 256);
+    HFONT font = MakeFont(-16);
+    SelectObject(canvas.dc, font);
+    for (int ch = 0x21; ch < 0x7F; ++ch) {
+        SCOPED_TRACE(ch);
+        char text[1] = {char(ch)};
+        SIZE size = Extent(canvas.dc, text, 1);
+        std::fill(canvas.bits, canvas.bits + 256 * 256, 0u);
+        ASSERT_TRUE(ExtTextOutA(canvas.dc, 100, 100, ETO_OPAQUE, nullptr, text, 1, nullptr));
+        Box box = LitBox(canvas);
+        ASSERT_FALSE(box.Empty());
+        // Overhangs to the left (a 'J') stay within the two-pixel gap an atlas leaves.
+        EXPECT_GE(box.left, 100 - 2);
+        EXPECT_LE(box.right, 100 + size.cx);
+        EXPECT_GE(box.top, 100);
+        EXPECT_LT(box.bottom, 100 + size.cy);
+    }
+    SelectObject(canvas.dc, canvas.oldBitmap);
+    DeleteObject(font);
+}
+
 TEST(ExtTextOutA, AntialiasedQualityBlendsWhereNonAntialiasedOnlySetsAndClears)
 {
     auto levels = [](const DrawnText& d) {
@@ -498,6 +540,7 @@ TEST(Gdi, BadInputFailsWithoutTouchingAnything)
     // Drawing far outside the section is clipped, not written.
     EXPECT_TRUE(ExtTextOutA(canvas.dc, -500, 900, ETO_OPAQUE, nullptr, kJianDan, 4, nullptr));
     EXPECT_TRUE(LitBox(canvas).Empty());
+    EXPECT_FALSE(ExtTextOutA(canvas.dc, INT_MAX, 0, ETO_OPAQUE, nullptr, kJianDan, 4, nullptr));
 
     struct DibCase {
         LONG width, height;

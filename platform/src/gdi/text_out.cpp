@@ -21,6 +21,9 @@ using namespace vexa::platform;
 
 namespace {
 
+// GDI's logical coordinates are 27-bit; staying inside keeps every sum below in range.
+constexpr int kCoordinateLimit = 1 << 27;
+
 struct PlacedText {
     std::vector<const Glyph*> glyphs;
     std::vector<int> advances;
@@ -114,6 +117,9 @@ WINAPI_EXPORT BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const
     GdiBitmap* bitmap = dc ? SelectedBitmap(*dc) : nullptr;
     ScaledFont* font = dc ? SelectedFont(*dc) : nullptr;
     if (!bitmap || !font || (c > 0 && !lpString) || c > UINT(INT_MAX))
+        return FALSE;
+    if (x < -kCoordinateLimit || x > kCoordinateLimit || y < -kCoordinateLimit ||
+        y > kCoordinateLimit)
         return FALSE;
 
     const RECT whole{0, 0, bitmap->width, bitmap->height};
