@@ -414,6 +414,40 @@ TEST(ExtTextOutA, AlignmentMovesTheReferencePointOnly)
     DeleteObject(font);
 }
 
+TEST(ExtTextOutA, UpdatingTheCurrentPositionContinuesWhereTheLastCallEnded)
+{
+    HFONT font = MakeFont(-16);
+    Canvas once(64, 32), twice(64, 32);
+    SelectObject(once.dc, font);
+    SelectObject(twice.dc, font);
+    ASSERT_TRUE(ExtTextOutA(once.dc, 0, 0, 0, nullptr, "Ab", 2, nullptr));
+    SetTextAlign(twice.dc, TA_UPDATECP);
+    // The position starts at the origin; x and y are ignored while it is used.
+    ASSERT_TRUE(ExtTextOutA(twice.dc, 30, 9, 0, nullptr, "A", 1, nullptr));
+    ASSERT_TRUE(ExtTextOutA(twice.dc, 30, 9, 0, nullptr, "b", 1, nullptr));
+    EXPECT_EQ(once.Copy(), twice.Copy());
+    SelectObject(once.dc, once.oldBitmap);
+    SelectObject(twice.dc, twice.oldBitmap);
+    DeleteObject(font);
+}
+
+TEST(ExtTextOutA, ClippedTextStaysInsideTheRectangle)
+{
+    Canvas canvas(64, 32);
+    HFONT font = MakeFont(-16);
+    SelectObject(canvas.dc, font);
+    RECT clip{4, 3, 12, 9};
+    ASSERT_TRUE(ExtTextOutA(canvas.dc, 0, 0, ETO_CLIPPED, &clip, kJianDan, 4, nullptr));
+    Box box = LitBox(canvas);
+    ASSERT_FALSE(box.Empty());
+    EXPECT_GE(box.left, 4);
+    EXPECT_GE(box.top, 3);
+    EXPECT_LT(box.right, 12);
+    EXPECT_LT(box.bottom, 9);
+    SelectObject(canvas.dc, canvas.oldBitmap);
+    DeleteObject(font);
+}
+
 TEST(ExtTextOutA, SpacingArrayPlacesEachCharacter)
 {
     Canvas canvas(96, 32);
@@ -430,6 +464,29 @@ TEST(ExtTextOutA, SpacingArrayPlacesEachCharacter)
     EXPECT_EQ(one.right + 40, two.right);
     SelectObject(canvas.dc, canvas.oldBitmap);
     DeleteObject(font);
+}
+
+TEST(CreateFont, WidthAndItalicReshapeTheGlyphs)
+{
+    Canvas canvas(8, 8);
+    auto extentOf = [&](int width, BOOL italic) {
+        HFONT font = CreateFontA(-16, width, 0, 0, FW_NORMAL, italic, FALSE, FALSE, DEFAULT_CHARSET,
+                                 0, 0, ANTIALIASED_QUALITY, 0, "");
+        EXPECT_NE(nullptr, font);
+        HGDIOBJ old = SelectObject(canvas.dc, font);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(canvas.dc, &tm);
+        SIZE size = Extent(canvas.dc, "mmmm", 4);
+        EXPECT_EQ(italic ? 1 : 0, tm.tmItalic);
+        SelectObject(canvas.dc, old);
+        DeleteObject(font);
+        return std::make_pair(size.cx, tm.tmAveCharWidth);
+    };
+    auto normal = extentOf(0, FALSE);
+    auto wide = extentOf(normal.second * 2, FALSE);
+    EXPECT_NEAR(normal.first * 2, wide.first, 4);
+    EXPECT_NEAR(normal.second * 2, wide.second, 1);
+    EXPECT_EQ(normal.first, extentOf(0, TRUE).first);
 }
 
 TEST(CreateFont, BoldInksMoreThanNormal)
@@ -456,6 +513,10 @@ TEST(SelectObject, ReturnsWhatWasSelectedBefore)
     ASSERT_NE(nullptr, dc);
     ASSERT_NE(nullptr, other);
     EXPECT_EQ(DWORD(OBJ_MEMDC), GetObjectType(dc));
+    // A new DC draws with the system font, a 16-pixel cell.
+    TEXTMETRICA tm{};
+    ASSERT_TRUE(GetTextMetricsA(dc, &tm));
+    EXPECT_EQ(16, tm.tmHeight);
     HFONT first = MakeFont(-12);
     HFONT second = MakeFont(-20);
     HGDIOBJ stockFont = SelectObject(dc, first);
@@ -564,6 +625,9 @@ TEST(Gdi, BadInputFailsWithoutTouchingAnything)
     }
     void* bits = nullptr;
     EXPECT_EQ(nullptr, CreateDIBSection(nullptr, nullptr, DIB_RGB_COLORS, &bits, nullptr, 0));
+    BITMAPINFO good{};
+    good.bmiHeader = {sizeof(BITMAPINFOHEADER), 4, -4, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    EXPECT_EQ(nullptr, CreateDIBSection(bogus, &good, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
 } // namespace
