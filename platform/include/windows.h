@@ -1,6 +1,7 @@
 // windows.h: the part of the Win32 API that VexaTessel and its engine use, with the real
 // names, types, constants and signatures, so the engine reads exactly as it would against
-// the Windows SDK. Implemented by the platform library over Linux, SDL2 and iconv.
+// the Windows SDK. Implemented by the platform library over Linux, SDL2, iconv, FreeType
+// and fontconfig.
 //
 // Not here: anything the system does not call. Integer widths follow Windows (LLP64):
 // DWORD, LONG, ULONG and UINT are 32-bit; WPARAM, LPARAM and LRESULT are pointer-sized.
@@ -218,6 +219,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
 #include <guiddef.h>
 #include <winuser.h>
+#include <wingdi.h>
 #include <shellapi.h>
 
 #endif

@@ -342,4 +342,10 @@ std::string Utf16ToUtf8(const std::u16string& utf16) { return ToNarrow(CP_UTF8, 
 std::string Utf8ToAnsi(const std::string& utf8) { return ToNarrow(CP_ACP, Utf8ToUtf16(utf8)); }
 std::string AnsiToUtf8(const std::string& ansi) { return Utf16ToUtf8(ToWide(CP_ACP, ansi)); }
 
+size_t AnsiCharLength(const char* text, size_t length)
+{
+    auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    return length > 1 && IsLeadByte(bytes[0]) && IsTrailByte(bytes[1]) ? 2 : 1;
+}
+
 }  // namespace vexa::platform

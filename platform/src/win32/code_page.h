@@ -13,6 +13,9 @@ std::string Utf8ToAnsi(const std::string& utf8);
 std::string AnsiToUtf8(const std::string& ansi);
 std::u16string Utf8ToUtf16(const std::string& utf8);
 std::string Utf16ToUtf8(const std::u16string& utf16);
+// Bytes of the code-page 936 character that starts `text`, of which `length` (> 0) bytes
+// are left: 2 for a lead byte whose trail byte is still inside, else 1.
+size_t AnsiCharLength(const char* text, size_t length);
 
 }  // namespace vexa::platform
 
