@@ -319,3 +319,76 @@ TEST_F(DeviceTest, ScreenshotsSaveTheDrawnPixelsAsBmp)
 }
 
 }  // namespace
+
+namespace {
+
+struct BadCall {
+    const char* name;
+    HRESULT (*call)(IDirect3DDevice9* device);
+};
+
+TEST_F(DeviceTest, CallsWithBadParametersAnswerInvalidCall)
+{
+    static const BadCall calls[] = {
+        {"Clear of rectangles without rectangles",
+         [](IDirect3DDevice9* d) { return d->Clear(2, nullptr, D3DCLEAR_TARGET, 0, 1, 0); }},
+        {"Clear of a stencil the buffer lacks",
+         [](IDirect3DDevice9* d) { return d->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1, 0); }},
+        {"SetViewport beyond the back buffer",
+         [](IDirect3DDevice9* d) {
+             const D3DVIEWPORT9 vp = {100, 100, 100, 100, 0, 1};
+             return d->SetViewport(&vp);
+         }},
+        {"SetTransform of a null matrix",
+         [](IDirect3DDevice9* d) { return d->SetTransform(D3DTS_WORLD, nullptr); }},
+        {"SetTexture past the stages",
+         [](IDirect3DDevice9* d) { return d->SetTexture(99, nullptr); }},
+        {"SetSamplerState of no state",
+         [](IDirect3DDevice9* d) { return d->SetSamplerState(0, D3DSAMPLERSTATETYPE(99), 0); }},
+        {"DrawPrimitive without a stream",
+         [](IDirect3DDevice9* d) { return d->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1); }},
+        {"DrawPrimitiveUP without vertices",
+         [](IDirect3DDevice9* d) { return d->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, nullptr, 20); }},
+        {"DrawPrimitiveUP of no primitive type",
+         [](IDirect3DDevice9* d) {
+             const float v[12] = {};
+             return d->DrawPrimitiveUP(D3DPRIMITIVETYPE(0), 1, v, 16);
+         }},
+        {"EndScene outside a scene", [](IDirect3DDevice9* d) { return d->EndScene(); }},
+        {"GetBackBuffer of a second swap chain",
+         [](IDirect3DDevice9* d) {
+             IDirect3DSurface9* s = nullptr;
+             return d->GetBackBuffer(1, 0, D3DBACKBUFFER_TYPE_MONO, &s);
+         }},
+        {"CreateVertexBuffer of no bytes",
+         [](IDirect3DDevice9* d) {
+             IDirect3DVertexBuffer9* vb = nullptr;
+             return d->CreateVertexBuffer(0, 0, 0, D3DPOOL_MANAGED, &vb, nullptr);
+         }},
+        {"UpdateTexture of nothing",
+         [](IDirect3DDevice9* d) { return d->UpdateTexture(nullptr, nullptr); }},
+        {"GetRenderTargetData into the default pool",
+         [](IDirect3DDevice9* d) {
+             IDirect3DSurface9* back = nullptr;
+             IDirect3DSurface9* plain = nullptr;
+             d->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back);
+             d->CreateOffscreenPlainSurface(kWidth, kHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT,
+                                           &plain, nullptr);
+             const HRESULT hr = d->GetRenderTargetData(back, plain);
+             plain->Release();
+             back->Release();
+             return hr;
+         }},
+        {"SetVertexShader of a shader", [](IDirect3DDevice9* d) {
+             return d->SetVertexShader(reinterpret_cast<IDirect3DVertexShader9*>(&d));
+         }},
+    };
+    for (const BadCall& c : calls)
+        EXPECT_EQ(c.call(device), D3DERR_INVALIDCALL) << c.name;
+    ASSERT_EQ(device->BeginScene(), D3D_OK);
+    EXPECT_EQ(device->BeginScene(), D3DERR_INVALIDCALL) << "nested scene";
+    EXPECT_EQ(device->EndScene(), D3D_OK);
+    EXPECT_EQ(Direct3DCreate9(31), nullptr) << "another SDK version";
+}
+
+}  // namespace

@@ -169,8 +169,8 @@ TEST_F(EnginePathTest, FullScreenDeviceSetsTheClientSizeToItsBackBuffer)
     EXPECT_EQ(mode.Format, D3DFMT_R5G6B5);
     device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0);
     EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-    const RECT part = {0, 0, 1, 1};
-    EXPECT_EQ(device->Present(&part, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL)
+    const RECT corner = {0, 0, 1, 1};
+    EXPECT_EQ(device->Present(&corner, nullptr, nullptr, nullptr), D3DERR_INVALIDCALL)
         << "a discarding swap chain presents whole frames";
     EXPECT_EQ(device->Release(), 0u);
     device = nullptr;

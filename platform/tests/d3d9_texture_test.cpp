@@ -84,17 +84,17 @@ TEST_F(TextureTest, LockRectReportsPitchAndAddressesPartialRectangles)
 
     // The bottom-right quarter becomes red through a partial lock.
     const RECT quarter = {2, 2, 4, 4};
-    D3DLOCKED_RECT part;
-    ASSERT_EQ(texture->LockRect(0, &part, &quarter, 0), D3D_OK);
-    EXPECT_EQ(static_cast<BYTE*>(part.pBits) - static_cast<BYTE*>(whole.pBits), 2 * 16 + 2 * 4);
+    D3DLOCKED_RECT piece;
+    ASSERT_EQ(texture->LockRect(0, &piece, &quarter, 0), D3D_OK);
+    EXPECT_EQ(static_cast<BYTE*>(piece.pBits) - static_cast<BYTE*>(whole.pBits), 2 * 16 + 2 * 4);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x)
-            reinterpret_cast<DWORD*>(static_cast<BYTE*>(part.pBits) + y * part.Pitch)[x] =
+            reinterpret_cast<DWORD*>(static_cast<BYTE*>(piece.pBits) + y * piece.Pitch)[x] =
                 0xFFFF0000;
     ASSERT_EQ(texture->UnlockRect(0), D3D_OK);
     EXPECT_EQ(texture->UnlockRect(0), D3DERR_INVALIDCALL);
     const RECT outside = {2, 2, 5, 4};
-    EXPECT_EQ(texture->LockRect(0, &part, &outside, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(texture->LockRect(0, &piece, &outside, 0), D3DERR_INVALIDCALL);
 
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
     DrawTextured(0, 0, 40, 40, texture);  // each texel 10 x 10 pixels, point sampled

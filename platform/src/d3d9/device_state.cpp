@@ -19,7 +19,7 @@ DWORD FloatBits(float f)
 struct RenderDefault {
     D3DRENDERSTATETYPE state;
     DWORD value;
-    bool pixel;  // part of D3DSBT_PIXELSTATE (else D3DSBT_VERTEXSTATE)
+    bool pixel;  // belongs to D3DSBT_PIXELSTATE (else D3DSBT_VERTEXSTATE)
 };
 
 const RenderDefault kRenderDefaults[] = {
