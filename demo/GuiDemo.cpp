@@ -1,0 +1,85 @@
+// ZebGuiDemo: the GUI framework on the Direct3D backend in a real window. A dialog with a
+// caption bar holds a group of colour swatches that shows a comment when the pointer rests
+// on it, a status field placed from the bottom edge, and a picture field that changes
+// colour when clicked. Closing the window ends the program through RunMain. There is no
+// font library yet, so the captions and texts are measured and drawn as empty.
+#include <KvD3D9.h>
+#include <KvLib.h>
+#include <Zeb.h>
+#include <kvDInput.h>
+#include <kvFileStream.h>
+
+namespace {
+const int kSwatchColours[] = {int(0xFFD04030), int(0xFFE0B030), int(0xFF40A0D0)};
+
+// Cycles the picture's colour on each click report it posts.
+class DemoDialog : public WDialog {
+public:
+    DemoDialog() : WDialog(0, 0, 420, 300, "Zeb", 100)
+    {
+        auto* swatches = new WGroup(10, 14, 200, 110, "Swatches", 101);
+        swatches->ChangeComment("Three colours");
+        for (int i = 0; i < 3; ++i)
+            swatches->AddView(new WImageBox(15 + i * 60, 20, 50, 70, nullptr, kSwatchColours[i],
+                                            DWORD(110 + i)),
+                              PLACE_NO_ACTIVATE);
+        AddView(swatches, PLACE_NO_ACTIVATE);
+        picture = new WImageBox(-190, 14, 170, 110, nullptr, kSwatchColours[0], 102);
+        AddView(picture, PLACE_NO_ACTIVATE);
+        AddView(new WStatusBox(10, -40, -11, 28, "Ready", 103), PLACE_NO_ACTIVATE);
+    }
+
+    void HandleEvent(VlxMessage* event) override
+    {
+        WDialog::HandleEvent(event);
+        if (event->type == VLX_COMMAND && event->x == VLX_CMD_IMAGE_CLICKED &&
+            GetEventSource(event) == picture) {
+            next = (next + 1) % 3;
+            picture->SetColor(kSwatchColours[next]);
+            ClearEvent(event);
+        }
+    }
+
+private:
+    WImageBox* picture;
+    int next = 0;
+};
+
+class GuiDemo : public kvApplication {
+public:
+    void Init() override
+    {
+        SetOutText(new WText);
+        InitZeb(1);
+        SetDesktop(new WDesktop);
+        MyDesktop->AddView(new WImageBox(0, 0, -1, -1, nullptr, int(0xFF283848), 1),
+                           PLACE_NO_ACTIVATE);
+        MyDesktop->AddView(new DemoDialog, PLACE_CENTRE_X | PLACE_CENTRE_Y);
+    }
+    ~GuiDemo() override { FreeZeb(); }
+};
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    GetComspec(nullptr);
+    SetDebugOutput(new kvFileStream("debug.txt", "wt", false, ""), false);
+    try {
+        kvApplication* app = new GuiDemo;
+        new kvD3D(0, 0, false);
+        new kvDInput;
+        InitKV(instance, app);
+        char className[] = "ZebGuiDemo";
+        char caption[] = "Zeb GUI demo";
+        kvCreateWindow(className, caption, showCommand, nullptr, 800, 600,
+                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
+    } catch (kvException* e) {
+        CatchException(e);
+        ReleaseKV();
+        return -1;
+    }
+    RunMain();
+    kvDestroyWindow();
+    ReleaseKV();
+    return 0;
+}
