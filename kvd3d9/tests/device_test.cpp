@@ -246,3 +246,66 @@ TEST(D3DPixelSize, FollowsTheFormatTable)
     EXPECT_EQ(1u, kvD3D::GetPixelSize(D3DFMT_L8));
     EXPECT_EQ(0u, kvD3D::GetPixelSize(D3DFMT_D16));
 }
+
+namespace {
+// Holds an alpha map, a texture in the default pool, which a reset cannot keep.
+class AlphaMapApp : public kvApplication {
+public:
+    explicit AlphaMapApp(const char* file) : name(file) {}
+    void LoadObjs() override
+    {
+        ++loads;
+        if (map)
+            map->Release();
+        map = static_cast<kvD3D*>(kvgi)->LoadImage(name, true, 0);
+    }
+    void DestroyObjs() override
+    {
+        if (releaseOnDestroy && map) {
+            map->Release();
+            map = nullptr;
+        }
+    }
+    ~AlphaMapApp() override
+    {
+        if (map)
+            map->Release();
+    }
+    const char* name;
+    IDirect3DTexture9* map = nullptr;
+    bool releaseOnDestroy = true;
+    int loads = 0;
+};
+}  // namespace
+
+TEST_F(D3DTest, TheRestorePathRebuildsDefaultPoolTexturesAroundTheReset)
+{
+    Start();
+    WriteBmp("alpha.bmp", 2, 2, {0, 0, 0, 0});
+    auto* app = new AlphaMapApp("alpha.bmp");
+    kvApp = app;
+    kvlib::LoadAppObjects();
+    ASSERT_NE(nullptr, app->map);
+    vexa::platform::LoseDevice(d3d->pDevice);
+    d3d->UpdateScreen();
+
+    // An application that keeps its default-pool texture blocks the reset.
+    app->releaseOnDestroy = false;
+    kvRestoreObjects();
+    EXPECT_TRUE(d3d->TestLost());
+
+    // One that releases it in DestroyObjs gets a working device and its texture back.
+    app->releaseOnDestroy = true;
+    kvRestoreObjects();
+    EXPECT_FALSE(d3d->TestLost());
+    EXPECT_NE(nullptr, app->map);
+    EXPECT_EQ(3, app->loads);
+    Frame(d3d, [&] {
+        KVD3DRECT r = {0, 0, 4, 4, 0.0f, 0.0f, 1.0f, 1.0f};
+        d3d->Blt(&r, app->map, false);
+    });
+    EXPECT_EQ(0xFFFFFFu, Rgb(1, 1));  // black in the map: opaque white
+    kvApp = nullptr;
+    kvlib::DestroyAppObjects();
+    delete app;
+}
