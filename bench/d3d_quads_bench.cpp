@@ -73,41 +73,45 @@ struct Engine {
     }
 };
 
+// One frame of n quads, textured and blended or filled, then presented.
+void EngineFrame(Engine& engine, int n, bool textured)
+{
+    engine.d3d->ClearScreen(0xFF203040, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+    engine.d3d->BeginScene();
+    for (int i = 0; i < n; ++i) {
+        int x, y;
+        QuadPlace(i, &x, &y);
+        if (textured) {
+            KVD3DRECT r = {x, y, x + 64, y + 64, 0.0f, 0.0f, 1.0f, 1.0f};
+            engine.d3d->Blt(&r, engine.sprite, true);
+        } else {
+            engine.d3d->Bar(x, y, x + 64, y + 64, 0x80FF8040);
+        }
+    }
+    engine.d3d->EndScene();
+    engine.d3d->UpdateScreen();
+}
+
+void CountFrames(benchmark::State& state)
+{
+    state.counters["fps"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 void BM_EngineBltQuads(benchmark::State& state)
 {
     Engine engine;
-    const int n = int(state.range(0));
-    for (auto _ : state) {
-        engine.d3d->ClearScreen(0xFF203040, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
-        engine.d3d->BeginScene();
-        for (int i = 0; i < n; ++i) {
-            int x, y;
-            QuadPlace(i, &x, &y);
-            KVD3DRECT r = {x, y, x + 64, y + 64, 0.0f, 0.0f, 1.0f, 1.0f};
-            engine.d3d->Blt(&r, engine.sprite, true);
-        }
-        engine.d3d->EndScene();
-        engine.d3d->UpdateScreen();
-    }
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    for (auto _ : state)
+        EngineFrame(engine, int(state.range(0)), true);
+    CountFrames(state);
 }
 
 void BM_EngineBars(benchmark::State& state)
 {
     Engine engine;
-    const int n = int(state.range(0));
-    for (auto _ : state) {
-        engine.d3d->ClearScreen(0xFF203040, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
-        engine.d3d->BeginScene();
-        for (int i = 0; i < n; ++i) {
-            int x, y;
-            QuadPlace(i, &x, &y);
-            engine.d3d->Bar(x, y, x + 64, y + 64, 0x80FF8040);
-        }
-        engine.d3d->EndScene();
-        engine.d3d->UpdateScreen();
-    }
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    for (auto _ : state)
+        EngineFrame(engine, int(state.range(0)), false);
+    CountFrames(state);
 }
 
 // ---- the baseline: plain OpenGL ---------------------------------------------------
@@ -227,7 +231,7 @@ void BM_BaselineTexturedQuads(benchmark::State& state)
     for (auto _ : state)
         gl.Frame(int(state.range(0)), true);
     glFinish();
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    CountFrames(state);
 }
 
 void BM_BaselineColourQuads(benchmark::State& state)
@@ -236,7 +240,7 @@ void BM_BaselineColourQuads(benchmark::State& state)
     for (auto _ : state)
         gl.Frame(int(state.range(0)), false);
     glFinish();
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    CountFrames(state);
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include <CUIStyle.h>
 
+#include "clickReport.h"
 #include "viewRecord.h"
 
 #include <kvInput.h>
@@ -39,14 +40,9 @@ void WImageBox::Draw()
 void WImageBox::HandleEvent(VlxMessage* event)
 {
     WView::HandleEvent(event);
-    if (event->type != VLX_MOUSE || event->action != VLX_MOUSE_PRESS || event->buttons != 1 ||
-        !MouseIn())
+    if (!zeb::IsLeftPressOn(this, event))
         return;
-    VlxMessage click = {};
-    click.type = VLX_COMMAND;
-    click.x = VLX_CMD_IMAGE_CLICKED;
-    SetEventSource(&click, this);
-    click.time = int32_t(TimeStamp);
+    VlxMessage click = zeb::CommandFrom(this, VLX_CMD_IMAGE_CLICKED);
     ClearEvent(event);
     AddEvent(&click);
 }

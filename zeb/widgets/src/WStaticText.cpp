@@ -5,6 +5,7 @@
 #include <WText.h>
 #include <zebText.h>
 
+#include "clickReport.h"
 #include "viewRecord.h"
 
 #include <kvInput.h>
@@ -52,14 +53,9 @@ void WStaticText::Draw()
 void WStaticText::HandleEvent(VlxMessage* event)
 {
     WView::HandleEvent(event);
-    if (event->type != VLX_MOUSE || event->action != VLX_MOUSE_PRESS || event->buttons != 1 ||
-        !MouseIn())
+    if (!zeb::IsLeftPressOn(this, event))
         return;
-    VlxMessage click = {};
-    click.type = VLX_COMMAND;
-    click.x = VLX_CMD_LABEL_CLICKED;
-    SetEventSource(&click, this);
-    click.time = int32_t(TimeStamp);
+    VlxMessage click = zeb::CommandFrom(this, VLX_CMD_LABEL_CLICKED);
     ClearEvent(event);
     WSendMessage(Parent, &click);
 }
