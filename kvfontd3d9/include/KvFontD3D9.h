@@ -3,6 +3,7 @@
 #ifndef KVFONTD3D9_KVFONTD3D9_H
 #define KVFONTD3D9_KVFONTD3D9_H
 
+#include "kvCFont.h"
 #include "kvFont.h"
 
 #endif

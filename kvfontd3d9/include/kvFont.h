@@ -67,6 +67,11 @@ class kvFont : public WText {
     kvFont& operator=(const kvFont&) = delete;
 
   protected:
+    // GDI's white-on-black w x h pixels into A4R4G4B4 texels at dst, rows pitch bytes
+    // apart: the coverage becomes the alpha of white, and with shadow an empty pixel
+    // below-right of ink becomes translucent black.
+    static void ConvertCoverage(const DWORD* src, DWORD w, DWORD h, BYTE* dst, INT pitch,
+                                bool shadow);
     // Left end of the line that starts at text, for the anchoring in flags.
     float LineStart(float x, const char* text, float scale);
     // Binds the atlas, the buffer and the shared state, then draws the quads written.

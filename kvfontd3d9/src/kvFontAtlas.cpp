@@ -124,21 +124,26 @@ void kvFont::InitFont(DWORD fontHeight, int fontFlags, const char* face, bool sh
     D3DLOCKED_RECT locked = {};
     if (FAILED(pTexture->LockRect(0, &locked, nullptr, 0)))
         NewException("Failed to create fontTexture.", 0);
-    for (DWORD row = 0; row < edge; ++row) {
-        const DWORD* src = canvas.pixels + size_t(row) * edge;
-        const DWORD* above = row > 0 ? src - edge : nullptr;
-        WORD* dst = reinterpret_cast<WORD*>(static_cast<BYTE*>(locked.pBits) +
-                                            size_t(row) * size_t(locked.Pitch));
-        for (DWORD col = 0; col < edge; ++col) {
+    ConvertCoverage(canvas.pixels, edge, edge, static_cast<BYTE*>(locked.pBits), locked.Pitch,
+                    shadow);
+    pTexture->UnlockRect(0);
+}
+
+void kvFont::ConvertCoverage(const DWORD* src, DWORD w, DWORD h, BYTE* dst, INT pitch, bool shadow)
+{
+    for (DWORD row = 0; row < h; ++row) {
+        const DWORD* in = src + size_t(row) * w;
+        const DWORD* above = row > 0 ? in - w : nullptr;
+        WORD* out = reinterpret_cast<WORD*>(dst + size_t(row) * size_t(pitch));
+        for (DWORD col = 0; col < w; ++col) {
             // The upper nibble of blue: white text makes all three channels alike.
-            const WORD a = WORD((src[col] >> 4) & 0xF);
+            const WORD a = WORD((in[col] >> 4) & 0xF);
             if (a != 0)
-                dst[col] = WORD((a << 12) | kLit);
+                out[col] = WORD((a << 12) | kLit);
             else if (shadow && col > 0 && above && (above[col - 1] & 0xFF) != 0)
-                dst[col] = kShadow;
+                out[col] = kShadow;
             else
-                dst[col] = 0;
+                out[col] = 0;
         }
     }
-    pTexture->UnlockRect(0);
 }
