@@ -81,6 +81,7 @@ TEST_F(GuiRunTest, OnDemandRedrawDrawsOnlyFramesWithAnEventOrAMove)
 {
     size_t mark = 0;
     int firstPoll = 0;
+    int lastPoll = 0;  // the input backend is gone once RunMain returns
     Start([&] {
         MyDesktop->AddView(new ScriptView(0, 0, 100, 100, 0,
                                           [&](ScriptView*, VlxMessage* e) {
@@ -99,6 +100,7 @@ TEST_F(GuiRunTest, OnDemandRedrawDrawsOnlyFramesWithAnEventOrAMove)
             input->script = {{5, 5, 0}};
         if (firstPoll && poll == firstPoll + 25)
             QueueCommand(1);
+        lastPoll = poll;
     };
     RunMain();
     int presents = 0;
@@ -106,7 +108,7 @@ TEST_F(GuiRunTest, OnDemandRedrawDrawsOnlyFramesWithAnEventOrAMove)
         presents += draw[i] == "UpdateScreen";
     // The first event's frame, the move's frame and the last command's frame.
     EXPECT_EQ(3, presents);
-    EXPECT_GE(input->polls, firstPoll + 25);
+    EXPECT_GE(lastPoll, firstPoll + 25);
 }
 
 TEST_F(GuiRunTest, ModalDialogAnswersYesAndHandsTheFocusToTheLastChild)
@@ -372,8 +374,12 @@ TEST_F(GuiRunTest, RepaintsInTheBackgroundDrawTheDesktopThroughThePaintCallback)
         MyDesktop->AddView(main, 0);
         QueueCommand(4096);
     });
+    int mainDraws = 0;  // the view is gone with the desktop once RunMain returns
     hooked.onPresent = [&] {
-        if (bActive || !kvApp)
+        if (!kvApp)
+            return;
+        mainDraws = main->draws;
+        if (bActive)
             return;
         // A frame drawn while the loop itself is idle in the background.
         if (++backgroundFrames == 2) {
@@ -383,6 +389,6 @@ TEST_F(GuiRunTest, RepaintsInTheBackgroundDrawTheDesktopThroughThePaintCallback)
     };
     RunMain();
     EXPECT_EQ(2, backgroundFrames);
-    EXPECT_GE(main->draws, 3);  // the event's frame, then the two repaints
+    EXPECT_GE(mainDraws, 3);  // the event's frame, then the two repaints
     pbg = nullptr;
 }
