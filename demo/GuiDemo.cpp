@@ -38,6 +38,7 @@ public:
             GetEventSource(event) == picture) {
             next = (next + 1) % 3;
             picture->SetColor(kSwatchColours[next]);
+            Trace("Picture colour is now %08X.", unsigned(kSwatchColours[next]));
             ClearEvent(event);
         }
     }
