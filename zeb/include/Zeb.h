@@ -9,6 +9,7 @@
 #include "WDialog.h"
 #include "WGroup.h"
 #include "WImageBox.h"
+#include "WMenu.h"
 #include "WStaticText.h"
 #include "WText.h"
 #include "WView.h"

@@ -7,7 +7,7 @@ CUIStyle::CUIStyle() : viewer(nullptr) {}
 CUIStyle::~CUIStyle() = default;
 
 // The panels (groups, dialogs, labels, status boxes, image boxes) are drawn in
-// CUIStylePanels.cpp. The widgets below draw nothing until their classes exist.
+// CUIStylePanels.cpp, the menus in CUIStyleMenus.cpp. The widgets below draw nothing until their classes exist.
 void CUIStyle::DrawButton() {}
 void CUIStyle::DrawInputLine() {}
 void CUIStyle::DrawDragButton() {}
@@ -17,8 +17,6 @@ void CUIStyle::DrawListBox() {}
 void CUIStyle::DrawComboBox() {}
 void CUIStyle::DrawCheckButton() {}
 void CUIStyle::DrawCheckBox() {}
-void CUIStyle::DrawMenu() {}
-void CUIStyle::DrawMenuBar() {}
 
 void CUIStyle::DrawSlaveButton()
 {
