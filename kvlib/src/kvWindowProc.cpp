@@ -4,8 +4,11 @@
 #include "kvApplication.h"
 
 #include "kvException.h"
+#include "kvIME.h"
 #include "kvInput.h"
 #include "kvResource.h"
+
+#include <imm.h>
 
 namespace kvlib {
 void PauseClock();
@@ -34,6 +37,46 @@ void ResizeStep()
         kvlib::PostCommand(VLX_CMD_RESIZED);
     }
     InvalidateView();
+}
+
+// The input method's messages go to the installed object's slots; the runtime's own
+// default object takes no part, so without a program's object the window's default
+// processing turns a result into typed bytes. The composing flag is up from the start of
+// a composition to its end. A composition update the object answers true for is its
+// own: in particular a result it has put into a line does not come back as bytes.
+bool ComposesItself()
+{
+    return kvimei && kvimei->ClassId != KVIME_DEFAULT_ID;
+}
+
+LRESULT ImeMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!ComposesItself())
+        return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+    case WM_IME_STARTCOMPOSITION:
+        kvimei->bComposing = true;
+        kvimei->StartComposition(unsigned(wParam), LONG(lParam));
+        return 0;
+    case WM_IME_COMPOSITION:
+        if (kvimei->Composition(unsigned(wParam), LONG(lParam)))
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_IME_ENDCOMPOSITION:
+        kvimei->EndComposition(unsigned(wParam), LONG(lParam));
+        // The slot may have replaced or removed the object.
+        if (kvimei)
+            kvimei->bComposing = false;
+        return 0;
+    case WM_IME_NOTIFY:
+        if (wParam == IMN_OPENCANDIDATE || wParam == IMN_CHANGECANDIDATE)
+            kvimei->GetCandidate();
+        else if (wParam == IMN_CLOSECANDIDATE)
+            kvimei->CloseCandidate();
+        return DefWindowProcA(window, message, wParam, lParam);
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -90,6 +133,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CHAR:
         kvlib::PutTypedChar(wParam);
         return 0;
+    case WM_IME_STARTCOMPOSITION:
+    case WM_IME_COMPOSITION:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_IME_NOTIFY:
+        return ImeMessage(window, message, wParam, lParam);
     case WM_ENTERSIZEMOVE:
         bActive = false;
         kvlib::PauseClock();

@@ -7,9 +7,9 @@ CUIStyle::CUIStyle() : viewer(nullptr) {}
 CUIStyle::~CUIStyle() = default;
 
 // The panels (groups, dialogs, labels, status boxes, image boxes) are drawn in
-// CUIStylePanels.cpp, the menus in CUIStyleMenus.cpp. The widgets below draw nothing until their classes exist.
+// CUIStylePanels.cpp, the input line in CUIStyleInput.cpp, the menus in CUIStyleMenus.cpp.
+// The widgets below draw nothing until their classes exist.
 void CUIStyle::DrawButton() {}
-void CUIStyle::DrawInputLine() {}
 void CUIStyle::DrawDragButton() {}
 void CUIStyle::DrawVScrollBar() {}
 void CUIStyle::DrawSlider() {}

@@ -3,6 +3,7 @@
 
 #include "CUIStyle.h"
 #include "WDesktop.h"
+#include "WIME.h"
 #include "WStaticText.h"
 #include "WText.h"
 #include "zebSkin.h"
@@ -11,6 +12,8 @@
 #include <kvException.h>
 #include <kvIME.h>
 
+#include <new>
+
 void InitZeb(DWORD language)
 {
     if (language >= ZEB_LANGUAGES)
@@ -18,6 +21,9 @@ void InitZeb(DWORD language)
     SetLanguagePack(zeb::kLanguagePacks[language], ZEB_CAPTION_SIZE);
     SetViewPaletteRaw(zeb::kDefaultPalette, sizeof zeb::kDefaultPalette);
     SetUIStyle(new CUIStyle);
+    // The framework's input method replaces whatever was installed; FreeZeb deletes it.
+    delete kvimei;
+    kvimei = new (std::nothrow) WIME;
 }
 
 void FreeZeb()
