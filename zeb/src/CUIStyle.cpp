@@ -7,23 +7,12 @@ CUIStyle::CUIStyle() : viewer(nullptr) {}
 CUIStyle::~CUIStyle() = default;
 
 // The panels (groups, dialogs, labels, status boxes, image boxes) are drawn in
-// CUIStylePanels.cpp. The widgets below draw nothing until their classes exist.
-void CUIStyle::DrawButton() {}
+// CUIStylePanels.cpp, the buttons and check boxes in CUIStyleButtons.cpp, lists, scroll
+// bars, sliders and combo boxes in CUIStyleLists.cpp. The widgets below draw nothing
+// until their classes exist.
 void CUIStyle::DrawInputLine() {}
-void CUIStyle::DrawDragButton() {}
-void CUIStyle::DrawVScrollBar() {}
-void CUIStyle::DrawSlider() {}
-void CUIStyle::DrawListBox() {}
-void CUIStyle::DrawComboBox() {}
-void CUIStyle::DrawCheckButton() {}
-void CUIStyle::DrawCheckBox() {}
 void CUIStyle::DrawMenu() {}
 void CUIStyle::DrawMenuBar() {}
-
-void CUIStyle::DrawSlaveButton()
-{
-    DrawButton();
-}
 
 void SetUIStyle(CUIStyle* style)
 {
