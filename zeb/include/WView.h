@@ -67,6 +67,9 @@ enum WViewType {
 // Caption and comment keep this many bytes with their terminator; a longer text is cut at
 // a character boundary.
 #define VIEW_TEXT_SIZE 64
+// A stored rectangle's edges lie within this many pixels of the parent's origin, so the
+// placement sums cannot overflow.
+#define VIEW_COORD_LIMIT 65536
 // GetTraceStr writes at most this many bytes with the terminator.
 #define VIEW_TRACE_SIZE 11
 

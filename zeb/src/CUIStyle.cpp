@@ -7,21 +7,9 @@ CUIStyle::CUIStyle() : viewer(nullptr) {}
 CUIStyle::~CUIStyle() = default;
 
 // The panels (groups, dialogs, labels, status boxes, image boxes) are drawn in
-// CUIStylePanels.cpp, the input line in CUIStyleInput.cpp, the menus in CUIStyleMenus.cpp.
-// The widgets below draw nothing until their classes exist.
-void CUIStyle::DrawButton() {}
-void CUIStyle::DrawDragButton() {}
-void CUIStyle::DrawVScrollBar() {}
-void CUIStyle::DrawSlider() {}
-void CUIStyle::DrawListBox() {}
-void CUIStyle::DrawComboBox() {}
-void CUIStyle::DrawCheckButton() {}
-void CUIStyle::DrawCheckBox() {}
-
-void CUIStyle::DrawSlaveButton()
-{
-    DrawButton();
-}
+// CUIStylePanels.cpp, the buttons and check boxes in CUIStyleButtons.cpp, lists, scroll
+// bars, sliders and combo boxes in CUIStyleLists.cpp, the input line in CUIStyleInput.cpp
+// and the menus in CUIStyleMenus.cpp.
 
 void SetUIStyle(CUIStyle* style)
 {

@@ -15,15 +15,8 @@
 #include <algorithm>
 
 namespace {
-struct ScreenRect {
-    int l, t, r, b;
-};
-
-ScreenRect RectOf(const WView* v)
-{
-    const int x = v->GetAbsX(), y = v->GetAbsY();
-    return {x + v->Left, y + v->Top, x + v->Right, y + v->Bottom};
-}
+using zeb::RectOf;
+using zeb::ScreenRect;
 
 void Line(int x1, int y1, int x2, int y2, DWORD colour)
 {

@@ -2,12 +2,22 @@
 #include "WDialog.h"
 
 #include "CUIStyle.h"
+#include "WViewLoad.h"
 
 WDialog::WDialog(int x, int y, int width, int height, const char* caption, DWORD id)
     : WView(x, y, width, height, "", "", id), NoCaption(true)
 {
     Type = WTTDialog;
     WDialog::ChangeCaption(caption);
+}
+
+// An exception out of LoadDlg leaves the constructor, which destroys the view part and
+// with it every child already attached.
+WDialog::WDialog(kvStream* stream, DWORD blockId)
+    : WView(0, 0, 0, 0, "", "", 0), NoCaption(true)
+{
+    Type = WTTDialog;
+    LoadDlg(stream, blockId, this);
 }
 
 void WDialog::ChangeCaption(const char* text)

@@ -4,7 +4,10 @@
 
 #include "viewRecord.h"
 
+#include <kvException.h>
 #include <kvStream.h>
+
+#include <initializer_list>
 
 namespace zeb {
 
@@ -29,11 +32,13 @@ using zeb::ReadWord;
 using zeb::WriteWord;
 
 namespace {
-// Parts that their owners build themselves and that are never stored.
+// Parts that their owners build themselves and that are never stored. The horizontal
+// scroll bar is one too: the loader has no constructor for it, so storing one would
+// write a block that cannot be read back.
 bool IsOwnedPart(const WView* view)
 {
     return view->Type == WTTVScrollBar || view->Type == WTTSlaveButton ||
-           view->Type == WTTCheckButton;
+           view->Type == WTTCheckButton || view->Type == WTTHScrollBar;
 }
 }  // namespace
 
@@ -48,6 +53,9 @@ void WView::Load(kvStream* stream)
     DesignTop = ReadWord(stream);
     DesignRight = ReadWord(stream);
     DesignBottom = ReadWord(stream);
+    for (int32_t edge : {DesignLeft, DesignTop, DesignRight, DesignBottom})
+        if (edge < -VIEW_COORD_LIMIT || edge > VIEW_COORD_LIMIT)
+            NewException("View coordinates are out of range.", KVEXCEPTION_GENERAL);
     State = DWORD(ReadWord(stream));
     Placement = DWORD(ReadWord(stream));
     char text[256];

@@ -31,8 +31,10 @@ void WStaticText::Load(kvStream* stream)
 {
     WView::Load(stream);
     TextFormat = zeb::ReadWord(stream);
-    // The text goes straight into the buffer; the caption extent stays the caption's.
-    stream->LoadStringA(Text, sizeof Text);
+    char text[STATIC_TEXT_SIZE];
+    stream->LoadStringA(text, sizeof text);
+    // Measured as a constructed label is, so a loaded status box centres its own text.
+    ChangeText(text);
 }
 
 void WStaticText::Save(kvStream* stream)

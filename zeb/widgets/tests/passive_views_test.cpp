@@ -521,7 +521,7 @@ TEST_F(PassiveViewTest, DialogLoadedWithOrWithoutCaptionGetsItsBar)
     }
 }
 
-TEST_F(PassiveViewTest, LabelRecordKeepsFormatAndTextButNotItsMeasure)
+TEST_F(PassiveViewTest, LabelRecordKeepsFormatAndTextAndIsMeasured)
 {
     struct Case {
         const char* what;
@@ -548,8 +548,7 @@ TEST_F(PassiveViewTest, LabelRecordKeepsFormatAndTextButNotItsMeasure)
         EXPECT_EQ(c.text, loaded->Text) << c.what;
         EXPECT_EQ(c.format, loaded->TextFormat) << c.what;
         EXPECT_EQ(8u, loaded->Id) << c.what;
-        // The extent stays the (empty) caption's until the text is changed.
-        EXPECT_EQ(0, loaded->CaptionW) << c.what;
+        EXPECT_EQ(source->CaptionW, loaded->CaptionW) << c.what;
         delete source;
         delete loaded;
     }
