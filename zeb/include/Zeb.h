@@ -14,6 +14,7 @@
 #include "WImageBox.h"
 #include "WListBox.h"
 #include "WMenu.h"
+#include "WMessageBox.h"
 #include "WScrollBar.h"
 #include "WSlider.h"
 #include "WStaticText.h"

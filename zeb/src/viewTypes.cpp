@@ -11,6 +11,7 @@
 #include "WGroup.h"
 #include "WImageBox.h"
 #include "WListBox.h"
+#include "WMenu.h"
 #include "WSlider.h"
 #include "WStaticText.h"
 
@@ -34,6 +35,8 @@ const StoredViewClass kStoredViewClasses[] = {
     {WTTSlider, []() -> WView* { return new WSlider(nullptr, 0, 0, 0, 0, 0); }},
     {WTTStaticText, []() -> WView* { return new WStaticText(0, 0, 0, 0, "", 0, 0); }},
     {WTTStatusBox, []() -> WView* { return new WStatusBox(0, 0, 0, 0, "", 0); }},
+    {WTTMenu, []() -> WView* { return new WMenu(0, 0, 0, "", 0); }},
+    {WTTMenuBar, []() -> WView* { return new WMenuBar(0, 0, 0, 0, true, 0); }},
 };
 
 }  // namespace
