@@ -5,6 +5,7 @@
 
 #include <WDialog.h>
 #include <WMenu.h>
+#include <WViewLoad.h>
 #include <kvException.h>
 #include <kvStream.h>
 
@@ -201,6 +202,24 @@ TEST_F(MenuTest, ABarSavedAndLoadedHasTheSameMenus)
     EXPECT_EQ(loaded, file->Items[2].SubMenu->Bar);
     EXPECT_EQ(80, file->Right - file->Left);
     EXPECT_EQ(DWORD(stream.GetCurrentBlock()->pos), stream.GetCurrentBlock()->size);
+    delete loaded;
+    DELETEVIEW(t.dialog);
+}
+
+TEST_F(MenuTest, ADialogLoadsItsBarWithTheViewsAfterIt)
+{
+    MenuTree t = BuildTree();
+    t.dialog->AddView(new WView(5, 40, 10, 10, "", "", 77), 0);
+    kvStream stream("dialogs", true, false, false);
+    stream.AddBlock(3);
+    stream.SetBlock(3);
+    t.dialog->SaveAll(&stream);
+    auto* loaded = new WDialog(&stream, 3);
+    auto* bar = dynamic_cast<WMenuBar*>(GetSubView(loaded, 2));
+    ASSERT_NE(nullptr, bar);
+    EXPECT_EQ(2, bar->Count);
+    EXPECT_EQ(2, bar->Bases[0].Menu->Items[2].SubMenu->Count);
+    EXPECT_NE(nullptr, GetSubView(loaded, 77)) << "the record after the bar's menus";
     delete loaded;
     DELETEVIEW(t.dialog);
 }
