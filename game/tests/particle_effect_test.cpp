@@ -1,5 +1,11 @@
 // Burst physics and the running-effect list, frame by frame on a set clock.
+#include "HeadlessRound.h"
+#include "PackFolder.h"
+#include "RecordingSeams.h"
+
 #include <BoardEffects.h>
+#include <GameBoard.h>
+#include <TilePack.h>
 #include <ParticleEffect.h>
 
 #include <kvApplication.h>
@@ -126,6 +132,41 @@ TEST_F(FxTest, FinishedEffectsLeaveTheListAndTheLastLeavesASentinelOnItsOwn)
     list.Push(Started(PATH_SPARK));
     list.DestroyAll();  // an effect still running goes with the list
     EXPECT_EQ(nullptr, list.sentinel);
+}
+
+// A link on a real board: two explosions at the removed cells, a spark per marked cell.
+TEST_F(FxTest, ALinkOnTheBoardStartsItsBurstsAtTheCellsPlaces)
+{
+    PackFolder folder;
+    folder.WriteList(60, {"Castor", "Pollux"});
+    CTilePack pack;
+    pack.Load(folder.path.c_str(), nullptr);
+    RecordingSeams recorder;
+    CBoardEffects effects;
+    CGameBoard board(EDITION_WINDOWED, BoardSeams{&recorder, &effects, &recorder});
+    board.SetDifficulty(0, &pack);
+    board.StartRound();
+    HeadlessRound round(board, EDITION_WINDOWED, recorder);
+    ASSERT_TRUE(round.PlayOnePair());
+    std::vector<D3DXVECTOR3> removed;
+    for (int i = 0; i < 64; ++i)
+        if (board.cell[i].state == CELL_REMOVED)
+            removed.push_back(CBoardEffects::BurstPosition(i % 8, i / 8));
+    ASSERT_EQ(2u, removed.size());
+    int explosions = 0, sparks = 0;
+    for (CParticleEffect* e = effects.effects->sentinel->nextEffect;
+         e != effects.effects->sentinel; e = e->nextEffect) {
+        if (e->budget == PAIR_EXPLOSION.budget) {
+            ++explosions;
+            EXPECT_TRUE(e->origin == removed[0] || e->origin == removed[1]);
+        } else {
+            ++sparks;
+            EXPECT_EQ(PATH_SPARK.budget, e->budget);
+            EXPECT_EQ(PARTICLE_DEPTH, e->origin.z);
+        }
+    }
+    EXPECT_EQ(2, explosions);
+    EXPECT_GE(sparks, 2);  // at least the two ends of the path
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The loader: wave files found through one search directory. Names are UTF-16, as the
-// interface passes them; on disk they are UTF-8 with either separator accepted.
+// interface passes them; they go back to the narrow (code page 936) form every file of
+// the system is opened by, through HostPath.
 #include "segment.h"
 
 #include <vexa/platform.h>
@@ -14,7 +15,7 @@ namespace {
 
 const size_t kMaxPath = 260;
 
-std::string Utf8Of(const WCHAR* text)
+std::string NarrowOf(const WCHAR* text)
 {
     if (!text)
         return std::string();
@@ -23,11 +24,11 @@ std::string Utf8Of(const WCHAR* text)
         ++length;
     if (length == 0)
         return std::string();
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr,
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, int(length), nullptr, 0, nullptr,
                                           nullptr);
     std::string out(size_t(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), bytes, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, text, int(length), out.data(), bytes, nullptr, nullptr);
     return out;
 }
 
@@ -47,7 +48,7 @@ public:
             return E_POINTER;
         if (rguidClass != GUID_DirectMusicAllTypes && rguidClass != CLSID_DirectMusicSegment)
             return E_INVALIDARG;
-        directory_ = Utf8Of(pwzPath);
+        directory_ = NarrowOf(pwzPath);
         if (!directory_.empty() && directory_.back() != '/' && directory_.back() != '\\')
             directory_ += '/';
         return S_OK;
@@ -63,7 +64,7 @@ public:
             return E_INVALIDARG;
         if (iidInterfaceID != IID_IDirectMusicSegment8 && iidInterfaceID != IID_IUnknown)
             return E_NOINTERFACE;
-        const std::string name = Utf8Of(pwzFilePath);
+        const std::string name = NarrowOf(pwzFilePath);
         const std::string path = IsAbsolute(name) ? name : directory_ + name;
         std::ifstream in(HostPath(path.c_str()), std::ios::binary);
         if (name.empty() || !in)
