@@ -2,13 +2,12 @@
 # Drives the menus demo in a real window on a private X server: opens the File menu, moves
 # into its Recent sub-menu and chooses Two (its command traced), answers the Yes/No box
 # with No, types into the input box and cancels it (the initial text comes back). Keeps a
-# screenshot of each state in the demo's directory (menus_*.ppm). The demo traces where
+# screenshot of each state in the demo's directory (menus_*.bmp). The demo traces where
 # its targets lie, so the clicks follow the font's measures. Exit 77 (skipped) without an
 # X server or xdotool.
 set -u
 demo=$1
 tool=$2
-shot=$3
 name="Zeb menus demo"
 log="$(dirname "$demo")/debug.txt"
 shots="$(dirname "$demo")"
@@ -28,7 +27,7 @@ click() {  # held across several frames, as a hand holds it
     move "$1" "$2"
     xdotool mousedown 1; sleep 0.2; xdotool mouseup 1; sleep 0.3
 }
-capture() { sleep 0.3; "$shot" "$shots/menus_$1.ppm" || fail "no screenshot $1"; }
+capture() { sleep 0.3; "$tool" shot "$name" "$shots/menus_$1.bmp" || fail "no screenshot $1"; }
 
 read -r bar_left bar_bottom row file_width < <(sed -n \
     's/.*Bar at \([0-9]*\) \([0-9]*\), menu rows \([0-9]*\) high, File menu \([0-9]*\) wide\..*/\1 \2 \3 \4/p' "$log")

@@ -6,12 +6,54 @@
  *   x_window_tool unfocus NAME   moves the keyboard focus away (the program goes to the
  *                                background)
  *   x_window_tool focus NAME     gives the window the keyboard focus again
+ *   x_window_tool shot NAME FILE writes the window's pixels as a 24-bit BMP
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 #include <stdio.h>
 #include <string.h>
+
+/* The window's contents as a bottom-up 24-bit BMP; 0 on success. */
+static int SaveShot(Display* display, Window window, const char* path)
+{
+    XWindowAttributes a;
+    if (!XGetWindowAttributes(display, window, &a))
+        return 1;
+    XImage* image = XGetImage(display, window, 0, 0, (unsigned)a.width, (unsigned)a.height,
+                              AllPlanes, ZPixmap);
+    if (!image)
+        return 1;
+    FILE* out = fopen(path, "wb");
+    if (!out) {
+        XDestroyImage(image);
+        return 1;
+    }
+    const int row = (a.width * 3 + 3) & ~3;
+    const unsigned size = 54u + (unsigned)(row * a.height);
+    unsigned char head[54] = {'B', 'M'};
+    const unsigned fields[][2] = {{2, size}, {10, 54}, {14, 40}, {18, (unsigned)a.width},
+                                  {22, (unsigned)a.height}, {26, 1 | (24u << 16)}};
+    for (size_t f = 0; f < sizeof fields / sizeof fields[0]; ++f)
+        for (int i = 0; i < 4; ++i)
+            head[fields[f][0] + i] = (unsigned char)(fields[f][1] >> (8 * i));
+    fwrite(head, 1, sizeof head, out);
+    unsigned char line[3 * 4096 + 4];
+    for (int y = a.height - 1; y >= 0; --y) {
+        memset(line, 0, sizeof line);
+        for (int x = 0; x < a.width && x < 4096; ++x) {
+            const unsigned long p = XGetPixel(image, x, y);
+            line[3 * x] = (unsigned char)(p & 0xFF); /* Xvfb 24-bit: 0x00RRGGBB */
+            line[3 * x + 1] = (unsigned char)((p >> 8) & 0xFF);
+            line[3 * x + 2] = (unsigned char)((p >> 16) & 0xFF);
+        }
+        fwrite(line, 1, (size_t)row, out);
+    }
+    fclose(out);
+    XDestroyImage(image);
+    return 0;
+}
 
 static Window FindByName(Display* display, Window root, const char* name)
 {
@@ -36,8 +78,8 @@ static Window FindByName(Display* display, Window root, const char* name)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        fprintf(stderr, "usage: %s find|close|unfocus|focus NAME\n", argv[0]);
+    if (argc < 3 || argc > 4) {
+        fprintf(stderr, "usage: %s find|close|unfocus|focus|shot NAME [FILE]\n", argv[0]);
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -64,6 +106,12 @@ int main(int argc, char** argv)
         XSendEvent(display, window, False, NoEventMask, &ev);
     } else if (strcmp(argv[1], "unfocus") == 0) {
         XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    } else if (strcmp(argv[1], "shot") == 0) {
+        if (argc < 4 || SaveShot(display, window, argv[3]) != 0) {
+            fprintf(stderr, "x_window_tool: cannot save the window\n");
+            XCloseDisplay(display);
+            return 1;
+        }
     } else if (strcmp(argv[1], "focus") == 0) {
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
     } else {

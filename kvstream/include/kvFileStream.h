@@ -4,7 +4,8 @@
 // against the stream's name before the constructor returns; opened for writing, the block
 // file is written on Flush. A relative file name is looked up below kvPath when kvPath is
 // set (the program directory, for the resource file), else below the working directory.
-// Either path separator is accepted.
+// Either path separator is accepted; names are code page 936, as everywhere inside the
+// system, and are found on disk under their UTF-8 names.
 #ifndef KVSTREAM_KVFILESTREAM_H
 #define KVSTREAM_KVFILESTREAM_H
 

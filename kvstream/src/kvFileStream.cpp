@@ -4,6 +4,8 @@
 #include <kvException.h>
 #include <kvSystem.h>
 
+#include <vexa/platform.h>
+
 #include <cstring>
 #include <string>
 
@@ -20,17 +22,15 @@ bool IsAbsolute(const std::string& path)
     return !path.empty() && (path[0] == '/' || path[0] == '\\');
 }
 
-// The host's path of an engine file name: backslashes become slashes, and a relative name
-// is taken below kvPath when the program has set it.
+// The host's path of an engine file name (code page 936, either separator): a relative
+// name is taken below kvPath when the program has set it, then the platform turns the
+// narrow path into the file system's.
 std::string HostFileName(const char* fileName)
 {
     std::string path = fileName ? fileName : "";
     if (!IsAbsolute(path) && kvPath[0])
         path = std::string(kvPath) + path;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
+    return vexa::platform::HostPath(path.c_str());
 }
 
 }  // namespace

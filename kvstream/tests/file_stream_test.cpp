@@ -133,4 +133,15 @@ TEST(FileStream, RelativeNamesFollowKvPathAndBothSeparators)
     kvPath[0] = 0;
 }
 
+TEST(FileStream, GbkNamesOpenTheirUtf8FilesOnDisk)
+{
+    ASSERT_EQ(0, std::system("mkdir -p '\xE6\xB0\xB4\xE6\x9E\x9C'"));  // 水果
+    WriteBytes("\xE6\xB0\xB4\xE6\x9E\x9C/\xE4\xB9\x97.bin", {'g'});  // 水果/乗.bin
+    // 乗 ends in the byte of a backslash in GBK; it stays one character of the name.
+    kvFileStream in("\xCB\xAE\xB9\xFB\\\x81\x5C.bin", "rb", false, "");
+    char c = 0;
+    in.Read(&c, 1);
+    EXPECT_EQ('g', c);
+}
+
 }  // namespace

@@ -5,7 +5,7 @@
 // orientation that Present scales into the window. Fixed-function state (transforms,
 // texture stages, alpha test, blending) is emulated with generated shaders.
 //
-// Not here: programmable shaders, index buffers, volume textures, cube textures made by
+// Not here: programmable shaders, volume textures, cube textures made by
 // the device, lights, fog, multiple swap chains. Methods outside the subset are left out
 // of the interfaces, so a caller that needs one fails to compile rather than to run.
 #ifndef VEXA_PLATFORM_D3D9_H
@@ -59,6 +59,8 @@ struct IDirect3DCubeTexture9;
 struct IDirect3DSurface9;
 struct IDirect3DVertexBuffer9;
 struct IDirect3DVertexShader9;
+struct IDirect3DIndexBuffer9;
+struct IDirect3DVertexDeclaration9;
 typedef IDirect3D9 *LPDIRECT3D9, *PDIRECT3D9;
 typedef IDirect3DDevice9 *LPDIRECT3DDEVICE9, *PDIRECT3DDEVICE9;
 typedef IDirect3DStateBlock9 *LPDIRECT3DSTATEBLOCK9, *PDIRECT3DSTATEBLOCK9;
@@ -69,6 +71,8 @@ typedef IDirect3DCubeTexture9 *LPDIRECT3DCUBETEXTURE9, *PDIRECT3DCUBETEXTURE9;
 typedef IDirect3DSurface9 *LPDIRECT3DSURFACE9, *PDIRECT3DSURFACE9;
 typedef IDirect3DVertexBuffer9 *LPDIRECT3DVERTEXBUFFER9, *PDIRECT3DVERTEXBUFFER9;
 typedef IDirect3DVertexShader9 *LPDIRECT3DVERTEXSHADER9, *PDIRECT3DVERTEXSHADER9;
+typedef IDirect3DIndexBuffer9 *LPDIRECT3DINDEXBUFFER9, *PDIRECT3DINDEXBUFFER9;
+typedef IDirect3DVertexDeclaration9 *LPDIRECT3DVERTEXDECLARATION9, *PDIRECT3DVERTEXDECLARATION9;
 
 DEFINE_GUID(IID_IDirect3D9, 0x81BDCBCA, 0x64D4, 0x426D, 0xAE, 0x8D, 0xAD, 0x01, 0x47, 0xF4,
             0x27, 0x5C);
@@ -86,6 +90,10 @@ DEFINE_GUID(IID_IDirect3DSurface9, 0x0CFBAF3A, 0x9FF6, 0x429A, 0x99, 0xB3, 0xA2,
             0xF8, 0xB8, 0x9B);
 DEFINE_GUID(IID_IDirect3DVertexBuffer9, 0xB64BB1B5, 0xFD70, 0x4DF6, 0xBF, 0x91, 0x19, 0xD0,
             0xA1, 0x24, 0x55, 0xE3);
+DEFINE_GUID(IID_IDirect3DIndexBuffer9, 0x7C9DD65E, 0xD3F7, 0x4529, 0xAC, 0xEE, 0x78, 0x58, 0x30,
+            0xAC, 0xDE, 0x35);
+DEFINE_GUID(IID_IDirect3DVertexDeclaration9, 0xDD13C59C, 0x36FA, 0x4098, 0xA8, 0xFB, 0xC7, 0xED,
+            0x39, 0xDC, 0x85, 0x46);
 DEFINE_GUID(IID_IDirect3DStateBlock9, 0xB07C4FE5, 0x310D, 0x4BA8, 0xA2, 0x3C, 0x4F, 0x0F,
             0x20, 0x6F, 0x21, 0x8B);
 
@@ -176,6 +184,20 @@ struct IDirect3DDevice9 : public IUnknown {
                                UINT OffsetInBytes, UINT Stride) PURE;
     STDMETHOD(GetStreamSource)(UINT StreamNumber, IDirect3DVertexBuffer9** ppStreamData,
                                UINT* pOffsetInBytes, UINT* pStride) PURE;
+    // Indexed drawing and vertex declarations (a declaration draws through the flexible
+    // vertex format it spells).
+    STDMETHOD(CreateIndexBuffer)(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
+                                 IDirect3DIndexBuffer9** ppIndexBuffer,
+                                 HANDLE* pSharedHandle) PURE;
+    STDMETHOD(SetIndices)(IDirect3DIndexBuffer9* pIndexData) PURE;
+    STDMETHOD(GetIndices)(IDirect3DIndexBuffer9** ppIndexData) PURE;
+    STDMETHOD(DrawIndexedPrimitive)(D3DPRIMITIVETYPE PrimitiveType, INT BaseVertexIndex,
+                                    UINT MinVertexIndex, UINT NumVertices, UINT startIndex,
+                                    UINT primCount) PURE;
+    STDMETHOD(CreateVertexDeclaration)(const D3DVERTEXELEMENT9* pVertexElements,
+                                       IDirect3DVertexDeclaration9** ppDecl) PURE;
+    STDMETHOD(SetVertexDeclaration)(IDirect3DVertexDeclaration9* pDecl) PURE;
+    STDMETHOD(GetVertexDeclaration)(IDirect3DVertexDeclaration9** ppDecl) PURE;
 };
 
 struct IDirect3DStateBlock9 : public IUnknown {
@@ -220,6 +242,17 @@ struct IDirect3DVertexBuffer9 : public IDirect3DResource9 {
     STDMETHOD(Lock)(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) PURE;
     STDMETHOD(Unlock)() PURE;
     STDMETHOD(GetDesc)(D3DVERTEXBUFFER_DESC* pDesc) PURE;
+};
+
+struct IDirect3DIndexBuffer9 : public IDirect3DResource9 {
+    STDMETHOD(Lock)(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) PURE;
+    STDMETHOD(Unlock)() PURE;
+    STDMETHOD(GetDesc)(D3DINDEXBUFFER_DESC* pDesc) PURE;
+};
+
+struct IDirect3DVertexDeclaration9 : public IUnknown {
+    STDMETHOD(GetDevice)(IDirect3DDevice9** ppDevice) PURE;
+    STDMETHOD(GetDeclaration)(D3DVERTEXELEMENT9* pElement, UINT* pNumElements) PURE;
 };
 
 // Only the null shader (the fixed-function pipeline) is ever set.

@@ -26,9 +26,22 @@ DEFINE_GUID(IID_IUnknown, 0x00000000, 0x0000, 0x0000, 0xC0, 0x00, 0x00, 0x00, 0x
 
 #define COINIT_APARTMENTTHREADED 0x2
 
+#define CLSCTX_INPROC_SERVER 0x1
+#define CLSCTX_INPROC_HANDLER 0x2
+#define CLSCTX_LOCAL_SERVER 0x4
+#define CLSCTX_INPROC (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER)
+
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154L)
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110L)
+
 // COM is counted per process: every successful CoInitialize needs one CoUninitialize.
 WINAPI_EXPORT HRESULT WINAPI CoInitialize(LPVOID pvReserved);
 WINAPI_EXPORT HRESULT WINAPI CoInitializeEx(LPVOID pvReserved, DWORD dwCoInit);
 WINAPI_EXPORT void WINAPI CoUninitialize(void);
+
+// Creates an object of a class the platform implements (the DirectMusic loader and
+// performance, dmusici.h); any other class is not registered.
+WINAPI_EXPORT HRESULT WINAPI CoCreateInstance(REFCLSID rclsid, LPUNKNOWN pUnkOuter,
+                                              DWORD dwClsContext, REFIID riid, LPVOID* ppv);
 
 #endif

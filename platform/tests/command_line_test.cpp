@@ -95,9 +95,21 @@ TEST(GetModuleFileNameA, TruncatesAndReportsATooSmallBuffer)
     EXPECT_EQ(std::string(full, 3), std::string(small));
 }
 
-TEST(HostPath, AcceptsBothSeparators)
+TEST(HostPath, TurnsGbkPathsWithEitherSeparatorIntoUtf8)
 {
-    EXPECT_EQ("GUI/Mac/a.png", vexa::platform::HostPath("GUI\\Mac/a.png"));
+    const struct {
+        const char* engine;
+        const char* host;
+    } cases[] = {
+        {"GUI\\Mac/a.png", "GUI/Mac/a.png"},
+        // DataPack\Vexa\水果_苹果.png
+        {"DataPack\\Vexa\\\xCB\xAE\xB9\xFB_\xC6\xBB\xB9\xFB.png",
+         "DataPack/Vexa/\xE6\xB0\xB4\xE6\x9E\x9C_\xE8\x8B\xB9\xE6\x9E\x9C.png"},
+        // 乗 is 0x81 0x5C: its trail byte is not a separator.
+        {"a\\\x81\x5C\\b", "a/\xE4\xB9\x97/b"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.host, vexa::platform::HostPath(c.engine)) << c.engine;
 }
 
 }  // namespace

@@ -19,7 +19,8 @@ constexpr size_t kDebugOutputKeep = 64 * 1024;
 std::string DebugOutputText();
 void ClearDebugOutput();
 
-// Converts a path of the engine (either separator) to the host's form ("/" only).
+// The file system's path of a narrow path of the engine: code page 936 with either
+// separator becomes UTF-8 with "/". Every file the system opens goes through it.
 std::string HostPath(const char* enginePath);
 
 // The SDL window id behind a window handle (0 for none), so tests can push SDL events

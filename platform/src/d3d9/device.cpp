@@ -108,6 +108,7 @@ Device::~Device()
     }
     UnholdObject(state_.stream);
     state_.stream = nullptr;
+    ReleaseIndexedBindings();
     if (context_) {
         MakeCurrent();
         DestroyBackBuffer();
@@ -196,6 +197,7 @@ void Device::ResetState()
     for (IDirect3DBaseTexture9*& t : state_.textures)
         UnholdObject(t);
     UnholdObject(state_.stream);
+    ReleaseIndexedBindings();
     SetDefaultState(state_, parameters_.BackBufferWidth, parameters_.BackBufferHeight);
     // Without a depth buffer Direct3D starts with the depth test off.
     if (!parameters_.EnableAutoDepthStencil)

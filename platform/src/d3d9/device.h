@@ -124,6 +124,22 @@ public:
                                               const void* pVertexStreamZeroData,
                                               UINT VertexStreamZeroStride) override;
 
+    // ---- device_indexed.cpp --------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format,
+                                                D3DPOOL Pool,
+                                                IDirect3DIndexBuffer9** ppIndexBuffer,
+                                                HANDLE* pSharedHandle) override;
+    HRESULT STDMETHODCALLTYPE SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
+    HRESULT STDMETHODCALLTYPE GetIndices(IDirect3DIndexBuffer9** ppIndexData) override;
+    HRESULT STDMETHODCALLTYPE DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType,
+                                                   INT BaseVertexIndex, UINT MinVertexIndex,
+                                                   UINT NumVertices, UINT startIndex,
+                                                   UINT primCount) override;
+    HRESULT STDMETHODCALLTYPE CreateVertexDeclaration(
+        const D3DVERTEXELEMENT9* pVertexElements, IDirect3DVertexDeclaration9** ppDecl) override;
+    HRESULT STDMETHODCALLTYPE SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl) override;
+    HRESULT STDMETHODCALLTYPE GetVertexDeclaration(IDirect3DVertexDeclaration9** ppDecl) override;
+
     // ---- for the layer's other objects ---------------------------------------------
     void MakeCurrent();
     GlState& Gl() { return gl_; }
@@ -156,6 +172,8 @@ private:
     void BindVertexInput(const struct VertexLayout& layout, GLuint buffer, size_t offset,
                          UINT stride);
     void SetUniforms(FfpProgram& program, const struct VertexLayout& layout);
+    // Unbinds the index buffer and the vertex declaration (device_indexed.cpp).
+    void ReleaseIndexedBindings();
     StateBlock* Recording() const { return recording_; }
 
     ULONG references_ = 1;
@@ -175,6 +193,10 @@ private:
     bool lost_ = false;
     bool needsReset_ = false;
     int defaultObjects_ = 0;
+    // Indexed drawing: the bound index buffer (held, as bindings are) and the declaration
+    // last set (referenced); neither is part of a state block.
+    IDirect3DIndexBuffer9* indices_ = nullptr;
+    IDirect3DVertexDeclaration9* declaration_ = nullptr;
 
     GLuint framebuffer_ = 0, colorBuffer_ = 0, depthBuffer_ = 0;
     GLuint vertexArray_ = 0, streamBuffer_ = 0;

@@ -117,15 +117,6 @@ void SetProcessArguments(int argc, char** argv)
     BuildLine(args);
 }
 
-std::string HostPath(const char* enginePath)
-{
-    std::string path = enginePath ? enginePath : "";
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
-}
-
 }  // namespace vexa::platform
 
 WINAPI_EXPORT LPSTR WINAPI GetCommandLineA(void)

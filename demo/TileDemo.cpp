@@ -1,0 +1,306 @@
+// VexaTileDemo: the game's tiles, bursts and sounds on the Direct3D backend in a real
+// window of the windowed edition's size (900 x 675). Eight tiles of the shipped pack lie
+// on the board's cells (columns 2 to 5, rows 3 and 4), drawn from "plane.x" and "frame.x"
+// through the board's camera. A script runs in a loop of four seconds per pair: one tile
+// is selected (it spins a full turn about its centre, then pulses), then its partner,
+// then both vanish in pair explosions with sparks along the path between them, and the
+// pair comes back with the shuffle sound. The tile under the pointer is raised with the
+// hover frame. Closing the window ends the program through RunMain.
+#include <BoardEdition.h>
+#include <BoardEffects.h>
+#include <MeshModel.h>
+#include <SoundSystem.h>
+#include <TilePack.h>
+
+#include <KvD3D9.h>
+#include <KvLib.h>
+#include <Zeb.h>
+#include <kvDInput.h>
+#include <kvFileStream.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+const int kWidth = 900, kHeight = 675;
+const int kCols = 4, kFirstCol = 2, kFirstRow = 3;
+const float kCycle = 4.0f;  // seconds per pair
+extern float frameTime;    // this frame's step of the script
+
+enum TileState { TILE_NORMAL, TILE_HOVER, TILE_SELECTED, TILE_REMOVED };
+
+struct Tile {
+    int col, row;
+    int picture;
+    TileState state;
+    float timer;
+};
+
+// Registers each picture of the pack with the registry, loaded with the other textures.
+class PackTextures : public ITileTextureFactory {
+public:
+    kvrTexture* CreateTexture(const char* fileName) override
+    {
+        auto* t = new kvrTexture(fileName);
+        kvrReg(t);
+        return t;
+    }
+    void ReleaseTexture(kvrTexture* texture) override { delete texture; }
+};
+
+// The board's placement of a cell: x = (c - 5) * 1.1, y = (8 - r - 4.95) * 1.08 + 0.5.
+D3DXMATRIX PlaceCell(int col, int row, float z)
+{
+    D3DXMATRIX m;
+    D3DXMatrixTranslation(&m, float(col - 5) * 1.1f, (8.0f - float(row) - 4.95f) * 1.08f + 0.5f, z);
+    return m;
+}
+
+// The selected tile's motion: one turn about its centre in the first half second, then a
+// pulse of its size between 1.0 and 1.1 every 1.8 s.
+D3DXMATRIX SelectedMotion(float timer)
+{
+    D3DXMATRIX m, step;
+    if (timer < 0.5f) {
+        D3DXMatrixTranslation(&m, -0.25f, 0.0f, 0.25f);
+        D3DXMatrixRotationY(&step, timer * 4.0f * 3.14159265f);
+        m *= step;
+        D3DXMatrixTranslation(&step, 0.25f, 0.0f, -0.25f);
+        return m * step;
+    }
+    const float t = std::fmod(timer, 1.8f);
+    const float d = t <= 0.9f ? t : 1.8f - t;
+    const float s = 1.0f + 0.1f * d / 0.9f;
+    D3DXMatrixScaling(&m, s, s, 1.0f);
+    return m;
+}
+
+void DrawDemoFrame();
+
+class DemoDesktop : public WDesktop {
+public:
+    void Draw() override
+    {
+        pbg->ClearScreen(0xFF182028);
+        pbg->BeginScene();
+        DrawDemoFrame();
+    }
+};
+
+class TileDemo : public kvApplication {
+public:
+    CMeshModel* plane = nullptr;
+    CMeshModel* frame = nullptr;
+    kvrTexture* frames[3] = {};  // normal, hover, selected
+    kvrTexture* particle = nullptr;
+    CTilePack pack;
+    PackTextures packTextures;
+    CBoardEffects effects;
+    CBoardSound sound;
+    std::vector<Tile> tiles;
+    float scriptClock = 0.0f;
+    int stage = 0;
+
+    void Init() override
+    {
+        InitZeb(0);
+        SetDesktop(new DemoDesktop);
+        GetComspec(nullptr);
+        programDir = kvPath;
+        InitFileLoader(programDir.c_str(), "GUI\\");
+        const char* frameFiles[3] = {"frame.tga", "frameflyover.tga", "frameselection.tga"};
+        for (int i = 0; i < 3; ++i) {
+            frames[i] = new kvrTexture(frameFiles[i]);
+            kvrReg(frames[i]);
+        }
+        particle = new kvrTexture("particle.tga");
+        kvrReg(particle);
+        InitFileLoader(programDir.c_str(), "DataPack\\Vexa\\");
+        pack.Load(kvPath, &packTextures);
+        for (int i = 0; i < 2 * kCols; ++i)
+            tiles.push_back(Tile{kFirstCol + i % kCols, kFirstRow + i / kCols,
+                                 pack.count ? i % kCols % pack.count : 0, TILE_NORMAL, 0.0f});
+        effects.NewEffectList();
+        StartSound();
+    }
+    void LoadObjs() override
+    {
+        kvResourceLoad();
+        InitFileLoader(programDir.c_str(), "GUI\\Mesh\\");
+        plane = new CMeshModel;
+        plane->Load("plane.x");
+        frame = new CMeshModel;
+        frame->Load("frame.x");
+        kvPath[0] = '\0';
+        effects.LoadObjs(particle);
+    }
+    void DestroyObjs() override
+    {
+        kvResourceRelease();
+        for (CMeshModel** m : {&plane, &frame}) {
+            if (*m)
+                (*m)->Destroy();
+            delete *m;
+            *m = nullptr;
+        }
+        effects.DestroyObjs();
+    }
+    ~TileDemo() override
+    {
+        FreeZeb();
+        StopSound();
+        effects.DestroyEffects();
+        pack.Clear();
+        for (kvrTexture* t : frames)
+            delete t;
+        delete particle;
+    }
+
+    // Pair p is tiles p and p + 4 (the same picture, one above the other).
+    void RunScript(float dt)
+    {
+        scriptClock += dt;
+        const int pair = (stage / 4) % kCols;
+        Tile& a = tiles[size_t(pair)];
+        Tile& b = tiles[size_t(pair + kCols)];
+        const float marks[4] = {0.2f, 1.2f, 2.4f, 3.6f};
+        const int step = stage % 4;
+        if (scriptClock < float(stage / 4) * kCycle + marks[step])
+            return;
+        switch (step) {
+        case 0:
+            a.state = TILE_SELECTED, a.timer = 0.0f;
+            sound.Play(SOUND_MOVE);
+            break;
+        case 1:
+            b.state = TILE_SELECTED, b.timer = 0.0f;
+            sound.Play(SOUND_CLICK);
+            break;
+        case 2:
+            a.state = b.state = TILE_REMOVED;
+            effects.StartBurst(BURST_PAIR_EXPLOSION, a.col, a.row);
+            effects.StartBurst(BURST_PAIR_EXPLOSION, b.col, b.row);
+            // The pair lies in one column: its straight path is its own two cells.
+            for (int row = a.row; row <= b.row; ++row)
+                effects.StartBurst(BURST_PATH_SPARK, a.col, row);
+            sound.Play(SOUND_LINK);
+            break;
+        default:
+            a.state = b.state = TILE_NORMAL;
+            sound.Play(SOUND_SHUFFLE);
+            break;
+        }
+        ++stage;
+    }
+
+    void DrawTile(const D3DXMATRIX& world, kvrTexture* picture, kvrTexture* frameTexture)
+    {
+        pd3dDevice->SetTransform(D3DTS_WORLD, &world);
+        plane->textures[0] = picture->Get();
+        plane->Render(false);
+        plane->textures[0] = nullptr;
+        frame->textures[0] = frameTexture->Get();
+        frame->Render(false);
+        frame->textures[0] = nullptr;
+    }
+
+    void DrawBoard()
+    {
+        IDirect3DDevice9* dev = pd3dDevice;
+        D3DXMATRIX identity, view, projection;
+        D3DXMatrixIdentity(&identity);
+        const D3DXVECTOR3 eye(0.0f, 0.0f, -9.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
+        D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+        D3DXMatrixPerspectiveFovLH(&projection, 1.0471976f, float(ScreenX) / float(ScreenY),
+                                   0.015625f, 20.0f);
+        dev->SetTransform(D3DTS_WORLD, &identity);
+        dev->SetTransform(D3DTS_VIEW, &view);
+        dev->SetTransform(D3DTS_PROJECTION, &projection);
+        dev->SetRenderState(D3DRS_AMBIENT, 0x00666666);
+        dev->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
+        dev->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+        dev->SetRenderState(D3DRS_LIGHTING, FALSE);
+        dev->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
+        dev->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+        dev->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
+        dev->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
+        dev->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
+        // The tiles write depth and blend their frames' edges; the particle flush leaves
+        // depth writes off and additive blending on.
+        dev->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+        dev->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        dev->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        dev->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+
+        const Tile* hovered = nullptr;
+        for (Tile& t : tiles) {
+            t.timer += frameTime;
+            if (t.state == TILE_NORMAL && t.col == PointedCol() && t.row == PointedRow())
+                hovered = &t;
+            else if (t.state == TILE_NORMAL)
+                DrawTile(PlaceCell(t.col, t.row, 0.0f), Picture(t), frames[0]);
+        }
+        for (Tile& t : tiles)
+            if (t.state == TILE_SELECTED)
+                DrawTile(SelectedMotion(t.timer) * PlaceCell(t.col, t.row, -0.05f), Picture(t),
+                         frames[2]);
+        if (hovered)
+            DrawTile(PlaceCell(hovered->col, hovered->row, -0.05f), Picture(*hovered), frames[1]);
+        effects.DrawEffects();
+    }
+
+private:
+    std::string programDir;
+
+    kvrTexture* Picture(const Tile& t) const { return pack.entries[t.picture].texture; }
+    // The cell under the pointer, as the board maps it in the windowed edition.
+    static int PointedCol()
+    {
+        return int(std::floor(float(MouseX - EDITION_WINDOWED.boardLeft) / EDITION_WINDOWED.pitchX));
+    }
+    static int PointedRow()
+    {
+        return int(std::floor(float(MouseY - EDITION_WINDOWED.boardTop) / EDITION_WINDOWED.pitchY));
+    }
+};
+
+TileDemo* demo = nullptr;
+float frameTime = 0.0f;
+
+void DrawDemoFrame()
+{
+    // The runtime's first frame measures from the counter's origin; the script and the
+    // tile timers step at most a tenth of a second.
+    frameTime = std::min(fElapsedTime, 0.1f);
+    demo->RunScript(frameTime);
+    demo->DrawBoard();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    GetComspec(nullptr);
+    SetDebugOutput(new kvFileStream("debug.txt", "wt", false, ""), false);
+    try {
+        demo = new TileDemo;
+        new kvD3D(1, 0, false);
+        new kvDInput;
+        InitKV(instance, demo);
+        char className[] = "VexaTileDemo";
+        char caption[] = "VexaTessel tiles";
+        kvCreateWindow(className, caption, showCommand, nullptr, kWidth, kHeight,
+                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
+    } catch (kvException* e) {
+        CatchException(e);
+        ReleaseKV();
+        return -1;
+    }
+    RunMain();
+    kvDestroyWindow();
+    ReleaseKV();
+    return 0;
+}
