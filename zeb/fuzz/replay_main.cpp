@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string>
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
@@ -47,6 +48,13 @@ std::vector<uint8_t> ValidBlock()
 
 int main(int argc, char** argv)
 {
+    // "--seed FILE" writes the valid block, a starting input for the fuzzer, and stops.
+    if (argc == 3 && std::string(argv[1]) == "--seed") {
+        const std::vector<uint8_t> valid = ValidBlock();
+        std::ofstream(argv[2], std::ios::binary)
+            .write(reinterpret_cast<const char*>(valid.data()), std::streamsize(valid.size()));
+        return 0;
+    }
     size_t runs = 0;
     for (int i = 1; i < argc; ++i, ++runs) {
         std::ifstream in(argv[i], std::ios::binary);
