@@ -7,6 +7,7 @@
  *                                background)
  *   x_window_tool focus NAME     gives the window the keyboard focus again
  *   x_window_tool shot NAME FILE writes the window's pixels as a 24-bit BMP
+ *   x_window_tool snap NAME FILE writes what the window shows as a binary PPM picture
  */
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -76,10 +77,50 @@ static Window FindByName(Display* display, Window root, const char* name)
     return found;
 }
 
+/* Scales a pixel's channel, selected by its mask, to 0..255. */
+static unsigned char Channel(unsigned long pixel, unsigned long mask)
+{
+    if (!mask)
+        return 0;
+    int shift = 0;
+    while (!(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return (unsigned char)(((pixel >> shift) & mask) * 255 / mask);
+}
+
+static int Snap(Display* display, Window window, const char* file)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, window, &attributes))
+        return 1;
+    XImage* image = XGetImage(display, window, 0, 0, (unsigned)attributes.width,
+                              (unsigned)attributes.height, AllPlanes, ZPixmap);
+    if (!image)
+        return 1;
+    FILE* out = fopen(file, "wb");
+    if (!out) {
+        XDestroyImage(image);
+        return 1;
+    }
+    fprintf(out, "P6\n%d %d\n255\n", attributes.width, attributes.height);
+    for (int y = 0; y < attributes.height; ++y)
+        for (int x = 0; x < attributes.width; ++x) {
+            unsigned long p = XGetPixel(image, x, y);
+            unsigned char rgb[3] = {Channel(p, image->red_mask), Channel(p, image->green_mask),
+                                    Channel(p, image->blue_mask)};
+            fwrite(rgb, 1, 3, out);
+        }
+    fclose(out);
+    XDestroyImage(image);
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 3 || argc > 4) {
-        fprintf(stderr, "usage: %s find|close|unfocus|focus|shot NAME [FILE]\n", argv[0]);
+        fprintf(stderr, "usage: %s find|close|unfocus|focus NAME, or shot|snap NAME FILE\n", argv[0]);
         return 2;
     }
     Display* display = XOpenDisplay(NULL);
@@ -112,6 +153,10 @@ int main(int argc, char** argv)
             XCloseDisplay(display);
             return 1;
         }
+    } else if (strcmp(argv[1], "snap") == 0) {
+        int failed = argc < 4 || Snap(display, window, argv[3]);
+        XCloseDisplay(display);
+        return failed;
     } else if (strcmp(argv[1], "focus") == 0) {
         XSetInputFocus(display, window, RevertToParent, CurrentTime);
     } else {

@@ -48,7 +48,7 @@ protected:
 // Every slot draws its widget, so each request below names a real view of its class.
 TEST_F(StyleTest, SlaveButtonIsDrawnByTheButtonOperationOfTheInstalledStyle)
 {
-    WButton slave(0, 0, 10, 10, "", "", 0, 0);
+    WSlaveButton slave(0, 0, 20, 20, "s", 6);
     auto* style = new RecordingStyle(&log);
     style->views.Name(&slave, "slave");
     SetUIStyle(style);

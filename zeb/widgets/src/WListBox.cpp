@@ -204,7 +204,6 @@ void WListBox::HandleModify()
         bar.State &= ~DWORD(VS_DISABLED | VS_HIDDEN);
         bar.ReAddView(Right - Left - size, 0, Right - Left, Bottom - Top);
         Right -= size;
-        bar.ChangeButtonSize();
     }
     FreeDispText();
     const int room = Right - Left - 4;

@@ -65,6 +65,9 @@ void WVScrollBar::ReAddView(int left, int top, int right, int bottom)
     Right = DesignRight = right;
     Bottom = DesignBottom = bottom;
     AddParts();
+    // The new thumb is sized and placed for the new height.
+    ThumbLen = 0;
+    ChangeButtonSize();
 }
 
 void WVScrollBar::ChangeButtonSize()
