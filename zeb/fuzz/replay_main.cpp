@@ -2,6 +2,7 @@
 // command line, and over inputs derived from a valid dialog holding every stored class
 // (every truncation, and seeded byte corruptions), so the ordinary test run exercises
 // the same code the fuzzer does.
+#include <WInputLine.h>
 #include <Zeb.h>
 
 #include <kvStream.h>
@@ -37,6 +38,22 @@ std::vector<uint8_t> ValidBlock()
     dialog.AddView(new WStatusBox(10, 200, -11, 20, "s", 7), 0);
     dialog.AddView(new WImageBox(300, 100, 20, 20, nullptr, 0x11223344, 8), 0);
     dialog.AddView(new WStaticText(300, 150, 50, 40, "t\nu", 6, 9), 0);
+    auto* line = new WInputLine(300, 200, 80, 20, 1, INPUT_DECIMAL, true, 10);
+    line->ChangeText("-1.5");
+    dialog.AddView(line, 0);
+    // A bar whose menu nests two levels of sub-menus, and a separator.
+    auto* bar = new WMenuBar(0, 0, -1, 20, true, 11);
+    auto* deepest = new WMenu(0, 0, 30, "d", 0);
+    deepest->AddItem("z", nullptr, 4203);
+    auto* middle = new WMenu(0, 0, 30, "m", 0);
+    middle->AddItem("y", deepest, 0);
+    auto* menu = new WMenu(0, 0, 60, "File", 12);
+    menu->AddItem("x", nullptr, 4201);
+    menu->AddItem("", nullptr, 0);
+    menu->AddItem("sub", middle, 0);
+    bar->AddBase(menu);
+    bar->AddBase(new WMenu(0, 0, 40, "Help", 13));
+    dialog.AddView(bar, PLACE_NO_ACTIVATE);
     kvStream s("valid", true, false, false);
     s.AddBlock(1);
     dialog.SaveAll(&s);

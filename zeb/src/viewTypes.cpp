@@ -10,6 +10,7 @@
 #include "WDialog.h"
 #include "WGroup.h"
 #include "WImageBox.h"
+#include "WInputLine.h"
 #include "WListBox.h"
 #include "WMenu.h"
 #include "WSlider.h"
@@ -31,6 +32,7 @@ const StoredViewClass kStoredViewClasses[] = {
     {WTTDialog, []() -> WView* { return new WDialog(0, 0, 0, 0, "", 0); }},
     {WTTGroup, []() -> WView* { return new WGroup(0, 0, 0, 0, "", 0); }},
     {WTTImageBox, []() -> WView* { return new WImageBox(0, 0, 0, 0, nullptr, 0, 0); }},
+    {WTTInputLine, []() -> WView* { return new WInputLine(0, 0, 0, 0, 0, 0, true, 0); }},
     {WTTListBox, []() -> WView* { return new WListBox(0, 0, 0, 0, 0, 0); }},
     {WTTSlider, []() -> WView* { return new WSlider(nullptr, 0, 0, 0, 0, 0); }},
     {WTTStaticText, []() -> WView* { return new WStaticText(0, 0, 0, 0, "", 0, 0); }},
