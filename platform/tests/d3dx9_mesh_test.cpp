@@ -296,6 +296,14 @@ TEST_F(MeshTest, MalformedXFilesAreRefusedWithoutAMesh)
         {"empty", ""},
         {"cut short", quad.substr(0, quad.size() / 2)},
         {"frames without a mesh", "xof 0303txt 0032\nFrame Empty { }\n"},
+        // Both once took Assimp down (a crash, a leak); its reader runs apart for that.
+        {"unknown object after the material list",
+         "xof 0303txt 0032\nMaterial Own { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n"
+         "Mesh Plane { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,2;;\n"
+         " MeshMaterialList { 1; 1; 0;;k{Own} }\n MeshTextureC\x88ords { 3; 0.0;1.0;, 0.0;0.0;, 1.0;0.0;; } }\n"},
+        {"a number that does not parse",
+         "xof 0303txt 0032\nMesh M { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,2;;\n"
+         " MeshTextureCoords { 3; 0.0;1.0;, 0$mat.0;0.0;, 1.0;0.0;; } }\n"},
         {"face index past the vertices",
          "xof 0303txt 0032\nMesh M { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,7;; }\n"},
     };
