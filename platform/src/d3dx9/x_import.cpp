@@ -248,11 +248,24 @@ bool Decode(const std::string& bytes, XScene* out)
     return r.Ok() && !s.nodes.empty();
 }
 
+}  // namespace
+}  // namespace vexa::platform::d3dx9
+
+// Present in sanitizer builds only: what a sanitizer runs when it ends the process.
+extern "C" void __sanitizer_set_death_callback(void (*callback)(void)) __attribute__((weak));
+
+namespace vexa::platform::d3dx9 {
+namespace {
+
 // Child side: parse and write; never returns.
 [[noreturn]] void ParseInChild(const std::vector<char>& bytes, int pipe)
 {
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
         std::signal(sig, SIG_DFL);
+    // A sanitizer stopping the child (Assimp asking for gigabytes) reports there, but the
+    // parent's death handlers (a fuzzer's crash report) are not the child's to run.
+    if (__sanitizer_set_death_callback)
+        __sanitizer_set_death_callback(nullptr);
     alarm(kParseSeconds);
     int status = 1;
     try {
