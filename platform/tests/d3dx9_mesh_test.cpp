@@ -296,6 +296,22 @@ TEST_F(MeshTest, MalformedXFilesAreRefusedWithoutAMesh)
         {"empty", ""},
         {"cut short", quad.substr(0, quad.size() / 2)},
         {"frames without a mesh", "xof 0303txt 0032\nFrame Empty { }\n"},
+        // These took Assimp down (a crash, a leak, a request for 48 GB); it runs apart.
+        {"unknown object after the material list",
+         "xof 0303txt 0032\nMaterial Own { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }\n"
+         "Mesh Plane { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,2;;\n"
+         " MeshMaterialList { 1; 1; 0;;k{Own} }\n MeshTextureC\x88ords { 3; 0.0;1.0;, 0.0;0.0;, 1.0;0.0;; } }\n"},
+        {"a number that does not parse",
+         "xof 0303txt 0032\nMesh M { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,2;;\n"
+         " MeshTextureCoords { 3; 0.0;1.0;, 0$mat.0;0.0;, 1.0;0.0;; } }\n"},
+        {"a second material list in an unknown object",
+         "xof 0303txt 0032\nMate03txt 0032\nMaterial Own { 1.0;1.0;1.0;1.0;; 0.0; 0.0;0.0;0.0;; "
+         "0.0;0.0;0.0;; }\nMesh Plane {\n 4; -0.5;-0.5;0.0;, -0.5;0.5;0.0;, 0.5;0.5;0.0;, "
+         "0.5;-0.5;0.0;;\n 2; 3;0,1,2;, 3;0,2,3;;\n MeshMaterialList { 1; 2; 0, 0;; {Own} }\n"
+         " MeshTextureC\x88ords { 4; 0.0;1.0;, 0.0;0.0;, 1.0;0.00.0;0.0;-1.0;; 2; 3;0,0,0;, "
+         "4;0,0,0,0;; }\n  MeshMaterialList { 2; 2; 0, 1;; {M} Material { 0.0;0.0;1.0;1.0;; 1.0; "
+         "0.0;0.0;0.0;; 0.0;0.0;0.0;; } }\n  MeshTextureCoords { 4; 0.0;1.0;, 0.0;0.0;, 1.0;0.0;, "
+         "1.0;1.0;; } } }\n"},
         {"face index past the vertices",
          "xof 0303txt 0032\nMesh M { 3; 0.0;0.0;0.0;, 0.0;1.0;0.0;, 1.0;1.0;0.0;; 1; 3;0,1,7;; }\n"},
     };

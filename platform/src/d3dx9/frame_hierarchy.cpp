@@ -1,12 +1,13 @@
 // Frame hierarchies from .x files: D3DXLoadMeshHierarchyFromXA, D3DXFrameDestroy and
 // D3DXFrameFind.
 //
-// Each Assimp node becomes a frame with the node's matrix; a node with meshes gets one
+// Each node of the file becomes a frame with the node's matrix; a node with meshes gets one
 // mesh container whose mesh joins them, unplaced (the frames place it), with its own
 // list of the materials it uses. A failure part way hands everything built so far back to
 // the allocator before it returns.
 #include "x_scene.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -15,32 +16,26 @@ namespace vexa::platform::d3dx9 {
 namespace {
 
 struct HierarchyBuilder {
-    const aiScene* scene;
+    const XScene& scene;
     DWORD options;
     IDirect3DDevice9* device;
     ID3DXAllocateHierarchy* allocator;
 
-    HRESULT Container(const aiNode* node, D3DXMESHCONTAINER** out)
+    HRESULT Container(const XNode& node, D3DXMESHCONTAINER** out)
     {
         *out = nullptr;
         std::vector<XPart> parts;
-        std::vector<DWORD> slots(scene->mNumMaterials, 0);
+        std::vector<DWORD> slots(scene.materials.size(), 0);
         std::vector<unsigned> materials;
         D3DXMATRIX identity;
         D3DXMatrixIdentity(&identity);
-        for (unsigned i = 0; i < node->mNumMeshes; ++i) {
-            if (node->mMeshes[i] >= scene->mNumMeshes)
-                continue;
-            const aiMesh* m = scene->mMeshes[node->mMeshes[i]];
-            parts.push_back(XPart{m, identity});
-            if (m->mMaterialIndex < scene->mNumMaterials) {
-                bool seen = false;
-                for (unsigned k : materials)
-                    seen = seen || k == m->mMaterialIndex;
-                if (!seen) {
-                    slots[m->mMaterialIndex] = DWORD(materials.size());
-                    materials.push_back(m->mMaterialIndex);
-                }
+        for (DWORD index : node.meshes) {
+            const XMesh& m = scene.meshes[index];
+            parts.push_back(XPart{&m, identity});
+            if (m.material < scene.materials.size() &&
+                std::find(materials.begin(), materials.end(), m.material) == materials.end()) {
+                slots[m.material] = DWORD(materials.size());
+                materials.push_back(m.material);
             }
         }
         Mesh* mesh = nullptr;
@@ -68,7 +63,7 @@ struct HierarchyBuilder {
             data.Type = D3DXMESHTYPE_MESH;
             data.pMesh = mesh;
             hr = allocator->CreateMeshContainer(
-                node->mName.C_Str(), &data,
+                node.name.c_str(), &data,
                 static_cast<const D3DXMATERIAL*>(materialBuffer->GetBufferPointer()),
                 static_cast<const D3DXEFFECTINSTANCE*>(effects->GetBufferPointer()),
                 DWORD(materials.size()), adjacency.data(), nullptr, out);
@@ -83,22 +78,23 @@ struct HierarchyBuilder {
     }
 
     // The frame of node, with its subtree; *out stays null on failure, with nothing left.
-    HRESULT Frame(const aiNode* node, int depth, D3DXFRAME** out)
+    HRESULT Frame(DWORD index, int depth, D3DXFRAME** out)
     {
         *out = nullptr;
         if (depth > 256)
             return D3DXERR_INVALIDDATA;  // deeper than any model the loader is for
+        const XNode& node = scene.nodes[index];
         D3DXFRAME* frame = nullptr;
-        HRESULT hr = allocator->CreateFrame(node->mName.C_Str(), &frame);
+        HRESULT hr = allocator->CreateFrame(node.name.c_str(), &frame);
         if (FAILED(hr) || !frame)
             return FAILED(hr) ? hr : E_OUTOFMEMORY;
-        frame->TransformationMatrix = MatrixOf(node->mTransformation);
+        frame->TransformationMatrix = node.matrix;
         frame->pMeshContainer = nullptr;
         frame->pFrameSibling = frame->pFrameFirstChild = nullptr;
         hr = Container(node, &frame->pMeshContainer);
         D3DXFRAME** link = &frame->pFrameFirstChild;
-        for (unsigned i = 0; SUCCEEDED(hr) && i < node->mNumChildren; ++i) {
-            hr = Frame(node->mChildren[i], depth + 1, link);
+        for (size_t i = 0; SUCCEEDED(hr) && i < node.children.size(); ++i) {
+            hr = Frame(node.children[i], depth + 1, link);
             if (*link)
                 link = &(*link)->pFrameSibling;
         }
@@ -110,16 +106,6 @@ struct HierarchyBuilder {
         return D3D_OK;
     }
 };
-
-bool Animated(const aiScene* scene)
-{
-    if (scene->mNumAnimations > 0)
-        return true;
-    for (unsigned i = 0; i < scene->mNumMeshes; ++i)
-        if (scene->mMeshes[i]->mNumBones > 0)
-            return true;
-    return false;
-}
 
 void DestroyTree(D3DXFRAME* frame, ID3DXAllocateHierarchy* allocator)
 {
@@ -157,10 +143,10 @@ WINAPI_EXPORT HRESULT WINAPI D3DXLoadMeshHierarchyFromXA(
     HRESULT hr = ReadXScene(Filename, &x);
     if (FAILED(hr))
         return hr;
-    if (Animated(x.scene))
+    if (x.animated)
         return D3DXERR_SKINNINGNOTSUPPORTED;
-    HierarchyBuilder builder{x.scene, MeshOptions, pD3DDevice, pAlloc};
-    return builder.Frame(x.scene->mRootNode, 0, ppFrameHierarchy);
+    HierarchyBuilder builder{x, MeshOptions, pD3DDevice, pAlloc};
+    return builder.Frame(0, 0, ppFrameHierarchy);
 }
 
 WINAPI_EXPORT HRESULT WINAPI D3DXFrameDestroy(LPD3DXFRAME pFrameRoot,

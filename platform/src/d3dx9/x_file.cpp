@@ -1,93 +1,30 @@
-// .x files through Assimp: reading, building a mesh and materials, and D3DXLoadMeshFromXA.
+// .x files as D3DX meshes: building a mesh and materials from a read scene, and
+// D3DXLoadMeshFromXA.
 //
 // D3DXLoadMeshFromXA collapses the frames: every mesh is placed by the product of its
-// frame's matrix and those of the frames above it. Faces that are not triangles after
-// triangulation (points, lines) are left out.
+// frame's matrix and those of the frames above it.
 #include "x_scene.h"
-
-#include <vexa/platform.h>
-
-#include <assimp/postprocess.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <new>
 
 namespace vexa::platform::d3dx9 {
 
 namespace {
 
-// Larger files are refused before Assimp sees them.
-constexpr std::streamoff kMaxFileBytes = 64 << 20;
-
-D3DCOLOR PackColor(const aiColor4D& c)
+void Collect(const XScene& scene, DWORD node, const D3DXMATRIX& above, std::vector<XPart>* parts)
 {
-    auto byte = [](float f) { return DWORD(std::clamp(f, 0.0f, 1.0f) * 255.0f + 0.5f); };
-    return (byte(c.a) << 24) | (byte(c.r) << 16) | (byte(c.g) << 8) | byte(c.b);
-}
-
-D3DCOLORVALUE ColorOf(const aiMaterial* m, const char* key, unsigned type, unsigned index,
-                      float alpha)
-{
-    aiColor4D c(0, 0, 0, alpha);
-    if (m->Get(key, type, index, c) != AI_SUCCESS)
-        c = aiColor4D(0, 0, 0, alpha);
-    return D3DCOLORVALUE{c.r, c.g, c.b, c.a};
-}
-
-void Collect(const aiScene* scene, const aiNode* node, const D3DXMATRIX& above,
-             std::vector<XPart>* parts)
-{
-    const D3DXMATRIX place = MatrixOf(node->mTransformation) * above;
-    for (unsigned i = 0; i < node->mNumMeshes; ++i)
-        if (node->mMeshes[i] < scene->mNumMeshes)
-            parts->push_back(XPart{scene->mMeshes[node->mMeshes[i]], place});
-    for (unsigned i = 0; i < node->mNumChildren; ++i)
-        Collect(scene, node->mChildren[i], place, parts);
+    const XNode& n = scene.nodes[node];
+    const D3DXMATRIX place = n.matrix * above;
+    for (DWORD mesh : n.meshes)
+        parts->push_back(XPart{&scene.meshes[mesh], place});
+    for (DWORD child : n.children)
+        Collect(scene, child, place, parts);
 }
 
 }  // namespace
-
-D3DXMATRIX MatrixOf(const aiMatrix4x4& m)
-{
-    return D3DXMATRIX(m.a1, m.b1, m.c1, m.d1, m.a2, m.b2, m.c2, m.d2, m.a3, m.b3, m.c3, m.d3,
-                      m.a4, m.b4, m.c4, m.d4);
-}
-
-HRESULT ReadXScene(const char* path, XScene* out)
-{
-    if (!path || !out)
-        return D3DERR_INVALIDCALL;
-    std::ifstream in(vexa::platform::HostPath(path), std::ios::binary | std::ios::ate);
-    if (!in)
-        return D3DXERR_INVALIDDATA;
-    const std::streamoff size = in.tellg();
-    if (size < 16 || size > kMaxFileBytes)
-        return D3DXERR_INVALIDDATA;
-    std::vector<char> bytes;
-    try {
-        bytes.resize(size_t(size));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    in.seekg(0);
-    if (!in.read(bytes.data(), size))
-        return D3DXERR_INVALIDDATA;
-    // Every .x file opens with this signature; nothing else reaches the importer.
-    if (std::memcmp(bytes.data(), "xof ", 4) != 0)
-        return D3DXERR_INVALIDDATA;
-    const unsigned flags = aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
-                           aiProcess_ConvertToLeftHanded | aiProcess_ValidateDataStructure;
-    try {
-        out->scene = out->importer.ReadFileFromMemory(bytes.data(), bytes.size(), flags, "x");
-    } catch (...) {
-        out->scene = nullptr;
-    }
-    return out->scene && out->scene->mRootNode ? D3D_OK : D3DXERR_INVALIDDATA;
-}
 
 HRESULT BuildMesh(const std::vector<XPart>& parts, const std::vector<DWORD>& slotOfMaterial,
                   DWORD options, IDirect3DDevice9* device, Mesh** out)
@@ -96,12 +33,11 @@ HRESULT BuildMesh(const std::vector<XPart>& parts, const std::vector<DWORD>& slo
     uint64_t vertices = 0, faces = 0;
     bool normals = !parts.empty(), texcoords = false, colors = false;
     for (const XPart& p : parts) {
-        vertices += p.mesh->mNumVertices;
-        for (unsigned f = 0; f < p.mesh->mNumFaces; ++f)
-            faces += p.mesh->mFaces[f].mNumIndices == 3 && p.mesh->mNumVertices > 0;
-        normals = normals && p.mesh->HasNormals();
-        texcoords = texcoords || p.mesh->HasTextureCoords(0);
-        colors = colors || p.mesh->HasVertexColors(0);
+        vertices += p.mesh->positions.size();
+        faces += p.mesh->triangles.size() / 3;
+        normals = normals && !p.mesh->normals.empty();
+        texcoords = texcoords || !p.mesh->texcoords.empty();
+        colors = colors || !p.mesh->colors.empty();
     }
     if (faces == 0 || vertices == 0)
         return D3DXERR_LOADEDMESHHASNODATA;
@@ -129,18 +65,15 @@ HRESULT BuildMesh(const std::vector<XPart>& parts, const std::vector<DWORD>& slo
     std::vector<DWORD>& attributes = mesh->Attributes();
     DWORD first = 0, face = 0;
     for (const XPart& p : parts) {
-        const aiMesh* m = p.mesh;
-        const DWORD slot = m->mMaterialIndex < slotOfMaterial.size()
-                               ? slotOfMaterial[m->mMaterialIndex]
-                               : 0;
-        for (unsigned i = 0; i < m->mNumVertices; ++i, v += stride) {
-            size_t at = 0;
-            D3DXVECTOR3 position(m->mVertices[i].x, m->mVertices[i].y, m->mVertices[i].z);
+        const XMesh& m = *p.mesh;
+        const DWORD slot = m.material < slotOfMaterial.size() ? slotOfMaterial[m.material] : 0;
+        for (size_t i = 0; i < m.positions.size(); ++i, v += stride) {
+            D3DXVECTOR3 position = m.positions[i];
             D3DXVec3TransformCoord(&position, &position, &p.place);
             std::memcpy(v, &position, 12);
-            at = 12;
+            size_t at = 12;
             if (normals) {
-                D3DXVECTOR3 n(m->mNormals[i].x, m->mNormals[i].y, m->mNormals[i].z);
+                D3DXVECTOR3 n = m.normals[i];
                 D3DXVec3TransformNormal(&n, &n, &p.place);
                 const float length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
                 if (length > 0.0f)
@@ -149,26 +82,21 @@ HRESULT BuildMesh(const std::vector<XPart>& parts, const std::vector<DWORD>& slo
                 at += 12;
             }
             if (colors) {
-                const D3DCOLOR c = m->HasVertexColors(0) ? PackColor(m->mColors[0][i]) : 0xFFFFFFFF;
+                const D3DCOLOR c = m.colors.empty() ? 0xFFFFFFFF : m.colors[i];
                 std::memcpy(v + at, &c, 4);
                 at += 4;
             }
             if (texcoords) {
-                float uv[2] = {0.0f, 0.0f};
-                if (m->HasTextureCoords(0))
-                    uv[0] = m->mTextureCoords[0][i].x, uv[1] = m->mTextureCoords[0][i].y;
-                std::memcpy(v + at, uv, 8);
+                const float none[2] = {0.0f, 0.0f};
+                std::memcpy(v + at, m.texcoords.empty() ? none : &m.texcoords[i * 2], 8);
             }
         }
-        for (unsigned f = 0; f < m->mNumFaces; ++f) {
-            const aiFace& aface = m->mFaces[f];
-            if (aface.mNumIndices != 3 || m->mNumVertices == 0)
-                continue;
+        for (size_t t = 0; t < m.triangles.size(); t += 3) {
             for (int k = 0; k < 3; ++k)
-                indices.push_back(first + std::min(aface.mIndices[k], m->mNumVertices - 1));
+                indices.push_back(first + m.triangles[t + k]);
             attributes[face++] = slot;
         }
-        first += m->mNumVertices;
+        first += DWORD(m.positions.size());
     }
     mesh->UnlockVertexBuffer();
     mesh->SetIndicesFrom(indices);
@@ -176,38 +104,30 @@ HRESULT BuildMesh(const std::vector<XPart>& parts, const std::vector<DWORD>& slo
     return D3D_OK;
 }
 
-HRESULT BuildMaterials(const aiScene* scene, const std::vector<unsigned>& materials,
+HRESULT BuildMaterials(const XScene& scene, const std::vector<unsigned>& materials,
                        ID3DXBuffer** out)
 {
     *out = nullptr;
-    std::vector<std::string> names(materials.size());
     size_t bytes = materials.size() * sizeof(D3DXMATERIAL);
-    for (size_t i = 0; i < materials.size(); ++i) {
-        aiString file;
-        const aiMaterial* m = scene->mMaterials[materials[i]];
-        if (m->GetTexture(aiTextureType_DIFFUSE, 0, &file) == AI_SUCCESS && file.length > 0)
-            names[i].assign(file.C_Str());
-        if (!names[i].empty())
-            bytes += names[i].size() + 1;
-    }
+    for (unsigned i : materials)
+        if (!scene.materials[i].texture.empty())
+            bytes += scene.materials[i].texture.size() + 1;
     Buffer* buffer = Buffer::Create(DWORD(std::max<size_t>(bytes, 1)));
     if (!buffer)
         return E_OUTOFMEMORY;
     BYTE* base = static_cast<BYTE*>(buffer->GetBufferPointer());
     char* text = reinterpret_cast<char*>(base + materials.size() * sizeof(D3DXMATERIAL));
     for (size_t i = 0; i < materials.size(); ++i) {
-        const aiMaterial* m = scene->mMaterials[materials[i]];
+        const XMaterial& m = scene.materials[materials[i]];
         D3DXMATERIAL record = {};
-        record.MatD3D.Diffuse = ColorOf(m, AI_MATKEY_COLOR_DIFFUSE, 1.0f);
-        record.MatD3D.Specular = ColorOf(m, AI_MATKEY_COLOR_SPECULAR, 1.0f);
-        record.MatD3D.Emissive = ColorOf(m, AI_MATKEY_COLOR_EMISSIVE, 1.0f);
-        float power = 0.0f;
-        if (m->Get(AI_MATKEY_SHININESS, power) == AI_SUCCESS)
-            record.MatD3D.Power = power;
-        if (!names[i].empty()) {
-            std::memcpy(text, names[i].c_str(), names[i].size() + 1);
+        record.MatD3D.Diffuse = m.diffuse;
+        record.MatD3D.Specular = m.specular;
+        record.MatD3D.Emissive = m.emissive;
+        record.MatD3D.Power = m.power;
+        if (!m.texture.empty()) {
+            std::memcpy(text, m.texture.c_str(), m.texture.size() + 1);
             record.pTextureFilename = text;
-            text += names[i].size() + 1;
+            text += m.texture.size() + 1;
         }
         std::memcpy(base + i * sizeof(D3DXMATERIAL), &record, sizeof record);
     }
@@ -244,14 +164,13 @@ WINAPI_EXPORT HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options,
     HRESULT hr = ReadXScene(pFilename, &x);
     if (FAILED(hr))
         return hr;
-    const aiScene* scene = x.scene;
     std::vector<XPart> parts;
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
-    Collect(scene, scene->mRootNode, identity, &parts);
-    std::vector<DWORD> slots(scene->mNumMaterials);
-    std::vector<unsigned> materials(scene->mNumMaterials);
-    for (unsigned i = 0; i < scene->mNumMaterials; ++i)
+    Collect(x, 0, identity, &parts);
+    std::vector<DWORD> slots(x.materials.size());
+    std::vector<unsigned> materials(x.materials.size());
+    for (unsigned i = 0; i < x.materials.size(); ++i)
         slots[i] = materials[i] = i;
     Mesh* mesh = nullptr;
     if (FAILED(hr = BuildMesh(parts, slots, Options, pD3DDevice, &mesh)))
@@ -267,7 +186,7 @@ WINAPI_EXPORT HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options,
             mesh->GenerateAdjacency(0.0f, static_cast<DWORD*>(adjacency->GetBufferPointer()));
     }
     if (SUCCEEDED(hr) && ppMaterials)
-        hr = BuildMaterials(scene, materials, &materialBuffer);
+        hr = BuildMaterials(x, materials, &materialBuffer);
     if (SUCCEEDED(hr) && ppEffectInstances)
         hr = BuildEffects(DWORD(materials.size()), &effects);
     if (FAILED(hr)) {
