@@ -10,6 +10,7 @@
 
 #include "device_state.h"
 #include "ffp_shader.h"
+#include "frame_pacer.h"
 #include "gl_state.h"
 
 #include <d3d9.h>
@@ -174,6 +175,7 @@ private:
     bool inScene_ = false;
     bool lost_ = false;
     bool needsReset_ = false;
+    FramePacer pacer_;
     int defaultObjects_ = 0;
 
     GLuint framebuffer_ = 0, colorBuffer_ = 0, depthBuffer_ = 0;
