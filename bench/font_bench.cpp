@@ -9,6 +9,7 @@
 #include <Zeb.h>
 
 #include <benchmark/benchmark.h>
+#include <vexa/graphics.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -98,6 +99,8 @@ BENCHMARK(BM_InitGameFonts)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    // Frames are timed as fast as they draw, not as often as a display would show them.
+    vexa::platform::SetPresentPacing(false);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

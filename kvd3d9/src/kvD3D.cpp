@@ -7,6 +7,7 @@
 #include <zebMain.h>
 
 #include <kvApplication.h>
+#include <kvException.h>
 #include <kvTrace.h>
 
 #include <algorithm>
@@ -112,10 +113,15 @@ void kvD3D::RestoreGraph()
 
 void kvD3D::Resize(DWORD width, DWORD height)
 {
+    // A refused reset leaves the device at its old size: the screen and the GUI keep it
+    // too, and the kept parameters still describe the device for the next reset.
+    const D3DPRESENT_PARAMETERS old = Params;
     Params.BackBufferWidth = width;
     Params.BackBufferHeight = height;
-    if (pDevice)
-        pDevice->Reset(&Params);
+    if (pDevice && FAILED(pDevice->Reset(&Params))) {
+        Params = old;
+        NewException("Failed to reset D3D9 device.", KVEXCEPTION_GENERAL);
+    }
     ScreenX = int32_t(width);
     ScreenY = int32_t(height);
     ResizeZeb();

@@ -69,10 +69,11 @@ void kvD3D::Blt(KVD3DRECT* rect, IDirect3DTexture9* texture, bool filter)
     v[2] = {x1, y1, 0.0f, 1.0f, rect->u1, rect->v1};
     v[3] = {x1, y0, 0.0f, 1.0f, rect->u1, rect->v0};
     pBltBuffer->Unlock();
-    if (filter) {
-        pDevice->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-        pDevice->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-    }
+    // Without filtering means point sampling, whatever an earlier filtered rectangle left
+    // in the sampler: pictures and the pointer are copied texel for pixel.
+    const DWORD sampling = filter ? D3DTEXF_LINEAR : D3DTEXF_POINT;
+    pDevice->SetSamplerState(0, D3DSAMP_MAGFILTER, sampling);
+    pDevice->SetSamplerState(0, D3DSAMP_MINFILTER, sampling);
     DrawStrip(pBltBuffer, sizeof(TexturedVertex), D3DFVF_XYZRHW | D3DFVF_TEX1, texture);
 }
 

@@ -15,14 +15,15 @@ std::string InPath(const char* name)
     return std::string(kvPath) + (name ? name : "");
 }
 
-// Texels of an alpha map become white, as opaque as the map is dark.
-void InvertRedIntoAlpha(IDirect3DTexture9* texture)
+// Texels of an alpha map become white, as opaque as the map is dark. False when the map
+// cannot be locked.
+bool InvertRedIntoAlpha(IDirect3DTexture9* texture)
 {
     D3DSURFACE_DESC desc = {};
     D3DLOCKED_RECT locked = {};
     if (FAILED(texture->GetLevelDesc(0, &desc)) ||
         FAILED(texture->LockRect(0, &locked, nullptr, 0)))
-        return;
+        return false;
     for (UINT y = 0; y < desc.Height; ++y) {
         auto* row = reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch);
         for (UINT x = 0; x < desc.Width; ++x) {
@@ -31,6 +32,7 @@ void InvertRedIntoAlpha(IDirect3DTexture9* texture)
         }
     }
     texture->UnlockRect(0);
+    return true;
 }
 }  // namespace
 
@@ -53,7 +55,12 @@ IDirect3DTexture9* kvD3D::LoadImage(const char* name, bool alphaMap, DWORD color
                                             D3DPOOL_SYSTEMMEM, D3DX_FILTER_NONE, D3DX_DEFAULT,
                                             colorKey, nullptr, nullptr, &map)))
         NewExceptionf(KVEXCEPTION_GENERAL, "Failed to load alpha map : %s.", path.c_str());
-    InvertRedIntoAlpha(map);
+    // A map that cannot be converted or copied is refused: a blank texture would draw
+    // as if the file held nothing.
+    if (!InvertRedIntoAlpha(map)) {
+        map->Release();
+        NewExceptionf(KVEXCEPTION_GENERAL, "Failed to load alpha map : %s.", path.c_str());
+    }
     D3DSURFACE_DESC desc = {};
     map->GetLevelDesc(0, &desc);
     if (FAILED(pDevice->CreateTexture(desc.Width, desc.Height, 1, 0, desc.Format,
@@ -63,8 +70,12 @@ IDirect3DTexture9* kvD3D::LoadImage(const char* name, bool alphaMap, DWORD color
     }
     map->AddDirtyRect(nullptr);
     texture->AddDirtyRect(nullptr);
-    pDevice->UpdateTexture(map, texture);
+    const HRESULT copied = pDevice->UpdateTexture(map, texture);
     map->Release();
+    if (FAILED(copied)) {
+        texture->Release();
+        NewExceptionf(KVEXCEPTION_GENERAL, "Failed to load alpha map : %s.", path.c_str());
+    }
     return texture;
 }
 

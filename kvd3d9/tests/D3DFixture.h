@@ -65,7 +65,7 @@ protected:
 
     std::string LogText() const { return std::string(log->medium.begin(), log->medium.end()); }
 
-    // The back buffer as 0xAARRGGBB values, row by row.
+    // The back buffer as 0xAARRGGBB values, row by row (a 16-bit one widened).
     std::vector<DWORD> ReadBack(int* width = nullptr, int* height = nullptr)
     {
         std::vector<DWORD> pixels;
@@ -83,9 +83,11 @@ protected:
         D3DLOCKED_RECT locked = {};
         if (copy && SUCCEEDED(copy->LockRect(&locked, nullptr, D3DLOCK_READONLY))) {
             for (UINT y = 0; y < desc.Height; ++y) {
-                auto* row = reinterpret_cast<const DWORD*>(static_cast<const BYTE*>(locked.pBits) +
-                                                           y * locked.Pitch);
-                pixels.insert(pixels.end(), row, row + desc.Width);
+                const BYTE* row = static_cast<const BYTE*>(locked.pBits) + y * locked.Pitch;
+                for (UINT x = 0; x < desc.Width; ++x)
+                    pixels.push_back(desc.Format == D3DFMT_R5G6B5
+                                         ? Widen565(reinterpret_cast<const WORD*>(row)[x])
+                                         : reinterpret_cast<const DWORD*>(row)[x]);
             }
             copy->UnlockRect();
         }
@@ -97,6 +99,12 @@ protected:
         if (height)
             *height = int(desc.Height);
         return pixels;
+    }
+
+    // A 16-bit R5G6B5 pixel as 0xFFRRGGBB, each channel's low bits zero.
+    static DWORD Widen565(WORD p)
+    {
+        return 0xFF000000u | DWORD(p >> 11) << 19 | DWORD((p >> 5) & 63) << 10 | DWORD(p & 31) << 3;
     }
 
     // Colour at (x, y) without its alpha byte (a back buffer in X8R8G8B8 has none).

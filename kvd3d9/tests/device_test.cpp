@@ -177,6 +177,28 @@ TEST_F(D3DTest, ResizeResetsTheDeviceAndReplacesTheGui)
     FreeZeb();
 }
 
+TEST_F(D3DTest, ARefusedResizeKeepsTheOldSizeAndSaysSo)
+{
+    Start();
+    const UINT width = d3d->Params.BackBufferWidth;
+    IDirect3DTexture9* held = nullptr;  // a default-pool object blocks the reset
+    ASSERT_EQ(D3D_OK, d3d->pDevice->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT,
+                                                  &held, nullptr));
+    try {
+        d3d->Resize(400, 300);
+        FAIL() << "no exception";
+    } catch (kvException* e) {
+        EXPECT_STREQ("Failed to reset D3D9 device.", e->message);
+        DeleteException(e);
+    }
+    EXPECT_EQ(320, ScreenX);
+    EXPECT_EQ(240, ScreenY);
+    EXPECT_EQ(width, d3d->Params.BackBufferWidth);
+    held->Release();
+    d3d->Resize(400, 300);
+    EXPECT_EQ(400, ScreenX);
+}
+
 TEST_F(D3DTest, AScreenshotIsABmpOfTheBackBufferInFullScreenOnly)
 {
     Start();

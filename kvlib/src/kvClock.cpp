@@ -1,5 +1,8 @@
 // The frame clock. Invariant: pausedMark is set whenever the last frame ran inactive (and
 // at load), so the first frame after a pause never adds its elapsed time to fAppTime.
+// The performance counter has no fixed origin (it may have run for weeks), so fTime
+// counts from the clock's first reading: as a float it then keeps a fine resolution for
+// as long as a program runs.
 #include "kvApplication.h"
 
 DWORD TimeStamp = 0;
@@ -7,7 +10,8 @@ DWORD TimeStamp = 0;
 namespace {
 bool started = false;
 bool usePerformanceCounter = false;
-float counterFrequency = 1.0f;
+double counterFrequency = 1.0;
+LONGLONG counterOrigin = 0;
 LONGLONG previousCounter = 0;
 float previousTime = 0.0f;
 bool pausedMark = true;
@@ -30,14 +34,17 @@ void UpdateTimeCounter()
         LARGE_INTEGER frequency;
         if (QueryPerformanceFrequency(&frequency) == 1 && frequency.QuadPart > 0) {
             usePerformanceCounter = true;
-            counterFrequency = float(frequency.QuadPart);
+            counterFrequency = double(frequency.QuadPart);
+            LARGE_INTEGER counter;
+            QueryPerformanceCounter(&counter);
+            counterOrigin = previousCounter = counter.QuadPart;
         }
     }
     if (usePerformanceCounter) {
         LARGE_INTEGER counter;
         QueryPerformanceCounter(&counter);
-        fElapsedTime = float(counter.QuadPart - previousCounter) / counterFrequency;
-        fTime = float(counter.QuadPart) / counterFrequency;
+        fElapsedTime = float(double(counter.QuadPart - previousCounter) / counterFrequency);
+        fTime = float(double(counter.QuadPart - counterOrigin) / counterFrequency);
         previousCounter = counter.QuadPart;
     } else {
         fTime = float(GetTickCount()) * 0.001f;

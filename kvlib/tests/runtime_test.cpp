@@ -6,6 +6,8 @@
 #include <imm.h>
 #include <sdl_events.h>
 
+#include <vexa/platform.h>
+
 #include <string>
 
 namespace {
@@ -187,6 +189,23 @@ TEST_F(RuntimeTest, AppTimeStandsStillInTheBackgroundAndSkipsTheFirstFrameBack)
     Sleep(2);
     UpdateTimeCounter();
     EXPECT_FLOAT_EQ(running + fElapsedTime, fAppTime);
+}
+
+TEST_F(RuntimeTest, TheClockKeepsMillisecondsWhenTheCounterHasRunForWeeks)
+{
+    LARGE_INTEGER counter, frequency;
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    EXPECT_LT(counter.QuadPart / frequency.QuadPart, 600) << "the counter starts with the program";
+    // Before the clock's first reading, as on a machine that has been up for three weeks.
+    vexa::platform::MovePerformanceCounterOrigin(21.0 * 86400.0);
+    UpdateTimeCounter();
+    const float before = fTime;
+    Sleep(3);
+    UpdateTimeCounter();
+    EXPECT_GT(fElapsedTime, 0.0025f);
+    EXPECT_NEAR(fElapsedTime, fTime - before, 0.0002f);
+    EXPECT_LT(fTime, 600.0f);
 }
 
 TEST_F(RuntimeTest, DragPausesTheClockLikeADeactivation)

@@ -8,6 +8,7 @@
 
 #include <stb_image.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -129,6 +130,34 @@ TEST_F(DeviceTest, ALostDeviceReportsLossUntilReset)
     ASSERT_EQ(device->Reset(&pp), D3D_OK);
     EXPECT_EQ(device->TestCooperativeLevel(), D3D_OK);
     EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+}
+
+TEST_F(DeviceTest, PresentKeepsToTheRefreshRateUntilPacingIsTurnedOff)
+{
+    D3DDISPLAYMODE mode = {};
+    ASSERT_EQ(device->GetDisplayMode(0, &mode), D3D_OK);
+    const double period = 1.0 / mode.RefreshRate;
+    // Paced frames can only come slower than the display on a busy machine, never faster;
+    // unpaced ones of this size take a small part of a period each.
+    const struct {
+        bool paced;
+        int frames;
+    } cases[] = {{true, 7}, {false, 30}, {true, 7}};
+    for (const auto& c : cases) {
+        vexa::platform::SetPresentPacing(c.paced);
+        // Two frames first: the device's first present is slower than a period.
+        for (int i = 0; i < 2; ++i)
+            ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 1; i < c.frames; ++i)
+            device->Present(nullptr, nullptr, nullptr, nullptr);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (c.paced)
+            EXPECT_GE(seconds, 0.95 * (c.frames - 1) * period) << c.frames << " paced frames at " << mode.RefreshRate << " Hz";
+        else
+            EXPECT_LT(seconds, 0.5 * (c.frames - 1) * period) << c.frames << " unpaced frames";
+    }
 }
 
 TEST_F(DeviceTest, ObjectsAreCountedAndKeepTheDeviceAlive)

@@ -15,6 +15,10 @@ void SetTextureSizeLimit(unsigned edge);
 // D3DERR_DEVICENOTRESET until a Reset succeeds.
 void LoseDevice(IDirect3DDevice9* device);
 
+// Present waits so that frames follow no faster than the display refreshes; benchmarks
+// that time drawing turn that off (false) and back on (true). On by default.
+void SetPresentPacing(bool on);
+
 }  // namespace vexa::platform
 
 #endif

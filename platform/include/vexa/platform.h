@@ -27,6 +27,10 @@ std::string HostPath(const char* enginePath);
 // addressed to a window.
 uint32_t SdlWindowIdOf(void* window);
 
+// Moves the performance counter's origin back, so that it reads as on a machine whose
+// counter has been running secondsEarlier longer.
+void MovePerformanceCounterOrigin(double secondsEarlier);
+
 }  // namespace vexa::platform
 
 #endif

@@ -1,8 +1,8 @@
 // The device object: creation on the SDL window behind the device window, COM counting,
 // presentation, reset, loss and capabilities.
 //
-// Present scales the back buffer into the window's drawable, keeping its aspect (bars
-// on the long side), and swaps. Loss only happens through the test hook; a lost device
+// Present waits for the display's next refresh (frame_pacer.h), scales the back buffer
+// into the window's drawable, keeping its aspect (bars on the long side), and swaps. Loss only happens through the test hook; a lost device
 // keeps drawing into its back buffer but presents nothing until Reset succeeds.
 #include "device.h"
 
@@ -319,6 +319,8 @@ HRESULT Device::Present(const RECT* pSourceRect, const RECT* pDestRect, HWND hDe
     // A discarding swap chain presents the whole back buffer only.
     if ((pSourceRect || pDestRect) && parameters_.SwapEffect == D3DSWAPEFFECT_DISCARD)
         return D3DERR_INVALIDCALL;
+    // A lost device is paced too: a program waiting for the reset would spin otherwise.
+    pacer_.Wait(sdl_);
     if (lost_ || needsReset_)
         return D3DERR_DEVICELOST;
     MakeCurrent();

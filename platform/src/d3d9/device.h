@@ -10,6 +10,7 @@
 
 #include "device_state.h"
 #include "ffp_shader.h"
+#include "frame_pacer.h"
 #include "gl_state.h"
 
 #include <d3d9.h>
@@ -192,6 +193,7 @@ private:
     bool inScene_ = false;
     bool lost_ = false;
     bool needsReset_ = false;
+    FramePacer pacer_;
     int defaultObjects_ = 0;
     // Indexed drawing: the bound index buffer (held, as bindings are) and the declaration
     // last set (referenced); neither is part of a state block.

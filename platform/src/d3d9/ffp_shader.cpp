@@ -35,14 +35,15 @@ void Untextured(DWORD& op, DWORD& arg1, DWORD& arg2)
 
 struct Stage {
     DWORD colorOp, colorArg1, colorArg2, alphaOp, alphaArg1, alphaArg2, texCoord;
-    bool textured;
+    bool textured, point;
 };
 
 Stage StageOf(const ShaderKey& key, int s)
 {
     const uint32_t c = key.words[1 + 2 * s], a = key.words[2 + 2 * s];
     return Stage{c & 31,         (c >> 5) & 63,  (c >> 11) & 63, a & 31,
-                 (a >> 5) & 63,  (a >> 11) & 63, (c >> 17) & 15, ((c >> 21) & 1) != 0};
+                 (a >> 5) & 63,  (a >> 11) & 63, (c >> 17) & 15, ((c >> 21) & 1) != 0,
+                 ((c >> 22) & 1) != 0};
 }
 
 bool Rhw(const ShaderKey& k) { return k.words[0] & 1; }
@@ -232,8 +233,9 @@ ShaderKey MakeShaderKey(const DeviceState& state, const VertexLayout& layout,
         index &= 0xFFFF;
         if (index > 15)
             index = 15;
+        const bool point = textured[s] && state.sampler[s][D3DSAMP_MAGFILTER] == D3DTEXF_POINT;
         key.words[1 + 2 * s] = colorOp | (c1 << 5) | (c2 << 11) | (index << 17) |
-                               (textured[s] ? 1u << 21 : 0u);
+                               (textured[s] ? 1u << 21 : 0u) | (point ? 1u << 22 : 0u);
         key.words[2 + 2 * s] = alphaOp | (a1 << 5) | (a2 << 11);
     }
     return key;
@@ -317,6 +319,18 @@ std::string ShaderCache::FragmentSource(const ShaderKey& key)
                 coord = TexSize(key, int(stage.texCoord)) >= 2
                             ? "vTex" + std::to_string(stage.texCoord) + ".xy"
                             : "vec2(vTex" + std::to_string(stage.texCoord) + ".x, 0.0)";
+            if (stage.point) {
+                // Direct3D hardware snaps texture coordinates to 1/256 of a texel before
+                // it picks one, so a pixel centre that falls on a texel edge (every pixel
+                // of a quad drawn one to one) takes the texel right of and below the edge,
+                // in both triangles. Interpolation leaves such a coordinate a rounding
+                // error to either side; the snap to the middle of its sub-texel step puts
+                // it back where Direct3D has it.
+                s += "    vec2 size" + n + " = vec2(textureSize(uTexture" + n + ", 0));\n"
+                     "    vec2 snapped" + n + " = (floor(" + coord + " * size" + n +
+                     " * 256.0 + 0.5) + 0.5) / (size" + n + " * 256.0);\n";
+                coord = "snapped" + n;
+            }
             s += "    vec4 texel" + n + " = texture(uTexture" + n + ", " + coord + ");\n";
         } else {
             s += "    vec4 texel" + n + " = vec4(1.0);\n";

@@ -1,7 +1,11 @@
 // GetTickCount, the performance counter and Sleep over the monotonic clock. The counter
 // runs at 10 MHz, the rate modern Windows reports, so code dividing by the frequency sees
-// familiar magnitudes; GetTickCount wraps at 2^32 milliseconds as on Windows.
+// familiar magnitudes; GetTickCount wraps at 2^32 milliseconds as on Windows. Windows
+// gives the counter no fixed origin; ours starts when the library loads, so a program
+// reading it as a float keeps its resolution however long the machine has been up.
 #include <windows.h>
+
+#include <vexa/platform.h>
 
 #include <cerrno>
 #include <ctime>
@@ -17,7 +21,19 @@ timespec Monotonic()
     return ts;
 }
 
+LONGLONG CounterOf(const timespec& ts) { return LONGLONG(ts.tv_sec) * kCounterHz + ts.tv_nsec / 100; }
+
+// The monotonic clock's reading, in counter ticks, at which the counter reads zero.
+LONGLONG counterOrigin = CounterOf(Monotonic());
+
 }  // namespace
+
+namespace vexa::platform {
+void MovePerformanceCounterOrigin(double secondsEarlier)
+{
+    counterOrigin -= LONGLONG(secondsEarlier * double(kCounterHz));
+}
+}  // namespace vexa::platform
 
 WINAPI_EXPORT DWORD WINAPI GetTickCount(void)
 {
@@ -32,8 +48,7 @@ WINAPI_EXPORT BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* lpPerformanceCo
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    timespec ts = Monotonic();
-    lpPerformanceCount->QuadPart = LONGLONG(ts.tv_sec) * kCounterHz + ts.tv_nsec / 100;
+    lpPerformanceCount->QuadPart = CounterOf(Monotonic()) - counterOrigin;
     return TRUE;
 }
 
