@@ -15,6 +15,7 @@
 #include "BoardSeams.h"
 #include "GameScreenControl.h"
 #include "GameScreens.h"
+#include "ResourceIdentity.h"
 #include "SoundSystem.h"
 #include "TilePack.h"
 
@@ -37,10 +38,6 @@ extern const BackgroundEntry BACKGROUND_TABLE[BACKGROUND_COUNT];
 #define GAME_PALETTE_SIZE 13
 extern const DWORD GAME_PALETTE[GAME_PALETTE_SIZE];
 
-// The identity text the resource compiler writes into "VexaTessel.kvr".
-extern const char RESOURCE_FILE_IDENTITY[];
-// The block before the dialogs: one 4-byte value.
-#define RESOURCE_HEADER_BLOCK 0xFF000001u
 
 #define SKIN_TEXTURES 7
 

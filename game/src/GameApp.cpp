@@ -31,10 +31,6 @@ const DWORD GAME_PALETTE[GAME_PALETTE_SIZE] = {
     0xFF000000, 0xB43170CE, 0xFF93BADC, 0xFFFFFFFF, 0x96FFFF00, 0xC8FFFFFF,
 };
 
-// 64 bytes with the terminator, as the resource compiler writes it.
-const char RESOURCE_FILE_IDENTITY[] = "VexaTessel compiled GUI resource file for the Zeb framework.";
-static_assert(sizeof(RESOURCE_FILE_IDENTITY) <= 64, "the identity text fits its 64 bytes");
-
 const GameEdition GAME_WINDOWED = {&EDITION_WINDOWED, &HUD_WINDOWED, 900, 675,
                                    KVWIN_SKINNED | KVWIN_FIXEDSIZE | KVWIN_REALTIME};
 const GameEdition GAME_FULLSCREEN = {&EDITION_FULLSCREEN, &HUD_FULLSCREEN, 1024, 768, 0};
@@ -196,9 +192,9 @@ void myApplication::Init()
 void myApplication::LoadViews()
 {
     UseFolder("");
-    kvFileStream* stream = new kvFileStream("VexaTessel.kvr", "rb", true, RESOURCE_FILE_IDENTITY);
+    kvFileStream* stream = new kvFileStream(RESOURCE_FILE_NAME, "rb", true, RESOURCE_IDENTITY_TEXT);
     try {
-        if (stream->SetBlock(RESOURCE_HEADER_BLOCK)) {
+        if (stream->SetBlock(RESOURCE_VERSION_BLOCK)) {
             DWORD header = 0;
             stream->Read(&header, sizeof(header));
         }

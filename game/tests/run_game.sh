@@ -110,6 +110,9 @@ round)
             # A link's sparks are still running: select one tile of the next pair and
             # point at its partner, then keep the picture.
             set -- $("$player" "$log" "$edition")
+            # Twice, in case the loaded machine lost one: a second click on a selected
+            # tile only starts its turn again.
+            click_at "$1" "$2"
             click_at "$1" "$2"
             xdotool mousemove --window "$wid" "$3" "$4"; sleep 0.25
             shot round
