@@ -120,10 +120,11 @@ TEST_F(BoardFrameTest, TheMultiplierShowsFromComboTwo)
     largeFont->InitFont(32, WTEXT_CENTRE, "", 1, true);
     frame.largeFont = largeFont;
     auto yellowIn = [&] {
-        int yellow = 0;
+        int yellow = 0, w = 0;
+        const std::vector<DWORD> pixels = ReadBack(&w);
         for (int y = 96; y < 130; ++y)
             for (int x = 790; x < 835; ++x) {
-                const DWORD c = Rgb(x, y);
+                const DWORD c = pixels[size_t(y * w + x)] & 0xFFFFFF;
                 yellow += (c >> 16) > 100 && ((c >> 8) & 0xFF) > 100 && (c & 0xFF) < 60;
             }
         return yellow;
