@@ -4,11 +4,14 @@
 // "process_ms": llvmpipe's rasteriser threads included) and the wall time. After the run,
 // every pair named to RunTwins gets one line with the engine's figures, the plain
 // program's and their ratios, so the ratio is always read from one run on one machine.
+// On a shared machine, run with --benchmark_repetitions=N: the least of each figure over
+// the repetitions goes into the ratios.
 #ifndef VEXA_BENCH_TWIN_REPORT_H
 #define VEXA_BENCH_TWIN_REPORT_H
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -55,13 +58,16 @@ public:
         for (const Run& r : runs) {
             if (r.error_occurred || r.run_type != Run::RT_Iteration)
                 continue;
+            // Of repetitions, the least of each figure: the one other load disturbed least.
             Figures& f = figures_[r.benchmark_name()];
             const double toMs = 1e3 / benchmark::GetTimeUnitMultiplier(r.time_unit);
-            f.thread = r.GetAdjustedCPUTime() * toMs;
-            f.real = r.GetAdjustedRealTime() * toMs;
             auto p = r.counters.find("process_ms");
-            f.process = p == r.counters.end() ? 0.0 : double(p->second);
-            f.known = true;
+            const Figures now = {r.GetAdjustedCPUTime() * toMs,
+                                 p == r.counters.end() ? 0.0 : double(p->second),
+                                 r.GetAdjustedRealTime() * toMs, true};
+            f = f.known ? Figures{std::min(f.thread, now.thread), std::min(f.process, now.process),
+                                  std::min(f.real, now.real), true}
+                        : now;
         }
         ConsoleReporter::ReportRuns(runs);
     }
