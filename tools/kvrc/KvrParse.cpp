@@ -379,6 +379,9 @@ private:
             const bool checked = f.Has("checked") && src.Boolean(f["checked"], "checked");
             auto* box = new WCheckBox(c.x, c.y, c.width, c.height, "", c.id);
             ApplyCommon(box, c);
+            // AfterLoad, run once the box is attached, rebuilds its check button from the
+            // state as loaded.
+            box->InitCheck = checked ? 1 : 0;
             box->SetCheck(checked);
             return box;
         }
