@@ -240,6 +240,30 @@ TEST(KvrcBadSource, IsRefusedWithItsPlaceAndLeavesNoOutput)
     }
 }
 
+TEST(KvrcBadSource, AliasesCannotMultiplyViewsWithoutEnd)
+{
+    // Each menu opens 32 sub-menus that are all the menu before it: 33825 menus in all.
+    const auto items = [](const char* sub) {
+        std::string list = "[";
+        for (int i = 0; i < 32; ++i)
+            list += std::string("{text: x, submenu: *") + sub + "}, ";
+        return list + "]";
+    };
+    const std::string source = std::string(u8"dialogs:\n  - id: 1\n    children:\n") +
+                               "      - type: WMenuBar\n        menus:\n" +
+                               "          - &m1 {items: [{text: x}]}\n" +
+                               "          - &m2 {items: " + items("m1") + "}\n" +
+                               "          - &m3 {items: " + items("m2") + "}\n" +
+                               "          - &m4 {items: " + items("m3") + "}\n";
+    try {
+        kvrc::CompileSource(source, "aliases.yaml");
+        ADD_FAILURE() << "compiled";
+    } catch (const kvrc::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("more than 16384 views and menus"), std::string::npos)
+            << e.what();
+    }
+}
+
 TEST(KvrcBadSource, TheProgramExitsWithAnErrorAndTheMessage)
 {
     const std::string source = Temp("exit.yaml"), output = Temp("exit.kvr"), log = Temp("exit.txt");
