@@ -1,7 +1,8 @@
 // Runs the picture fuzz target without libFuzzer, and checks what the loader must refuse:
 // over the files named on the command line, then over small pictures of every format the
 // game ships (PNG, JPEG, BMP, plain and run-length TGA) made here, every truncation of
-// them, seeded byte corruptions, and headers that claim oversized pictures.
+// them, seeded byte corruptions, headers that claim oversized pictures, and a JPEG whose
+// Huffman table holds more codes than the decoder has room for.
 #include "mesh_fuzz_device.h"
 
 #include <kvException.h>
@@ -143,6 +144,16 @@ int main(int argc, char** argv)
             png[20 + i] = static_cast<char>(c.height >> (24 - 8 * i));
         }
         Expect(!Loads(png), "a PNG claiming " + size + " loads");
+    }
+    // A JPEG Huffman table claiming 16 x 255 codes: the decoder would write past its tables
+    // (the sanitizers see it), so it is refused before decoding.
+    std::string jpg = seeds[2].bytes;
+    const size_t dht = jpg.find("\xFF\xC4");
+    Expect(dht != std::string::npos && dht + 21 <= jpg.size(), "the JPEG has no Huffman table");
+    if (dht != std::string::npos && dht + 21 <= jpg.size()) {
+        for (size_t i = dht + 5; i < dht + 21; ++i)
+            jpg[i] = '\xFF';
+        Expect(!Loads(jpg), "a JPEG with a Huffman table of 4080 codes loads");
     }
     printf("picture replay: %s\n", faults ? "FAILED" : "done");
     return faults ? 1 : 0;

@@ -1,15 +1,12 @@
-// Image files: BMP, JPG, TGA and PNG through the system's stb_image. The file format is
-// told by its signature (TGA has none and is what remains), the D3D format by its
-// channels, as D3DX reports them in D3DXIMAGE_INFO.
-//
-// stb_image decodes a truncated BMP, TGA or JPEG as if the missing bytes were zeros and
-// reports success, so the bytes reach it through reading callbacks that note a request
-// past the end: a picture that asks for more than the file holds is refused as corrupt.
+// Image files: BMP, JPG, TGA and PNG through the decoder of image_decoder.cpp. The file
+// format is told by its signature (TGA has none and is what remains), the D3D format by
+// its channels, as D3DX reports them in D3DXIMAGE_INFO. A truncated or corrupt file is
+// refused as invalid data.
 #include "image_file.h"
 
-#include <vexa/platform.h>
+#include "image_decoder.h"
 
-#include <stb_image.h>
+#include <vexa/platform.h>
 
 #include <algorithm>
 #include <cstring>
@@ -25,41 +22,6 @@ namespace {
 // texture any device makes. A corrupt header must not cost gigabytes.
 constexpr unsigned long long kMaxPixels = 1ull << 25;
 constexpr int kMaxEdge = 16384;
-
-// The file's bytes as stb_image reads them through callbacks.
-struct Reader {
-    const std::vector<unsigned char>* bytes;
-    size_t at = 0;
-    bool pastEnd = false;  // a read was asked for after the last byte
-
-    static int Read(void* user, char* data, int size)
-    {
-        Reader* r = static_cast<Reader*>(user);
-        const size_t left = r->bytes->size() - r->at;
-        if (left == 0 && size > 0) {
-            r->pastEnd = true;
-            return 0;
-        }
-        const size_t n = std::min(left, size_t(size));
-        std::memcpy(data, r->bytes->data() + r->at, n);
-        r->at += n;
-        return int(n);
-    }
-    // stb_image skips forward only. Skipping past the end is not yet a fault: a BMP may
-    // lack its last row's padding. Reading there is.
-    static void Skip(void* user, int n)
-    {
-        Reader* r = static_cast<Reader*>(user);
-        r->at += std::min(r->bytes->size() - r->at, size_t(std::max(n, 0)));
-    }
-    static int Eof(void* user)
-    {
-        Reader* r = static_cast<Reader*>(user);
-        return r->at >= r->bytes->size();
-    }
-};
-
-const stbi_io_callbacks kCallbacks = {Reader::Read, Reader::Skip, Reader::Eof};
 
 bool ReadWholeFile(const char* path, std::vector<unsigned char>* bytes)
 {
@@ -109,8 +71,7 @@ HRESULT ReadImageFile(const char* path, Image* image, bool infoOnly)
     if (fileFormat == D3DXIFF_DDS)  // stb_image reads no DDS
         return D3DXERR_INVALIDDATA;
     int w = 0, h = 0, channels = 0;
-    if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h, &channels) || w <= 0 ||
-        h <= 0)
+    if (!DecodeImageInfo(bytes, &w, &h, &channels) || w <= 0 || h <= 0)
         return D3DXERR_INVALIDDATA;
     if (w > kMaxEdge || h > kMaxEdge || (unsigned long long)w * (unsigned long long)h > kMaxPixels)
         return E_OUTOFMEMORY;
@@ -118,25 +79,18 @@ HRESULT ReadImageFile(const char* path, Image* image, bool infoOnly)
                                  D3DRTYPE_TEXTURE, fileFormat};
     if (infoOnly)
         return D3D_OK;
-    Reader reader{&bytes};
-    unsigned char* rgba = stbi_load_from_callbacks(&kCallbacks, &reader, &w, &h, &channels, 4);
-    if (!rgba)
+    std::vector<unsigned char> rgba;
+    if (!DecodeImage(bytes, w, h, &rgba))
         return D3DXERR_INVALIDDATA;
-    if (reader.pastEnd || w != int(image->info.Width) || h != int(image->info.Height)) {
-        stbi_image_free(rgba);
-        return D3DXERR_INVALIDDATA;
-    }
     try {
         image->argb.resize(size_t(w) * size_t(h));
     } catch (const std::bad_alloc&) {
-        stbi_image_free(rgba);
         return E_OUTOFMEMORY;
     }
     for (size_t i = 0; i < image->argb.size(); ++i) {
-        const unsigned char* p = rgba + 4 * i;
+        const unsigned char* p = rgba.data() + 4 * i;
         image->argb[i] = (DWORD(p[3]) << 24) | (DWORD(p[0]) << 16) | (DWORD(p[1]) << 8) | p[2];
     }
-    stbi_image_free(rgba);
     return D3D_OK;
 }
 
