@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <unistd.h>
 
 namespace kvrc {
@@ -62,36 +63,46 @@ private:
     WText* previous;
 };
 
-template <typename Work>
-void Producing(const std::string& outputPath, Work work)
+void RemoveOnFailure(const std::string& outputPath, const std::exception_ptr& failure)
 {
-    try {
-        TextWriter text;
-        work();
-    } catch (...) {
-        std::remove(outputPath.c_str());
-        throw;
-    }
+    std::remove(outputPath.c_str());
+    std::rethrow_exception(failure);
 }
 
 }  // namespace
 
+std::vector<uint8_t> CompileSource(const std::string& text, const std::string& fileName)
+{
+    TextWriter writer;
+    return StoreDialogs(ParseSource(text, fileName));
+}
+
+std::string DecompileResource(const std::vector<uint8_t>& bytes, const std::string& fileName)
+{
+    TextWriter writer;
+    return WriteSource(LoadDialogs(bytes, fileName));
+}
+
 void CompileFile(const std::string& sourcePath, const std::string& outputPath)
 {
-    Producing(outputPath, [&] {
-        const std::vector<uint8_t> bytes = StoreDialogs(ParseSource(ReadWhole(sourcePath), sourcePath));
+    try {
+        const std::vector<uint8_t> bytes = CompileSource(ReadWhole(sourcePath), sourcePath);
         WriteWhole(outputPath, bytes.data(), bytes.size());
-    });
+    } catch (...) {
+        RemoveOnFailure(outputPath, std::current_exception());
+    }
 }
 
 void DecompileFile(const std::string& resourcePath, const std::string& outputPath)
 {
-    Producing(outputPath, [&] {
+    try {
         const std::string bytes = ReadWhole(resourcePath);
         const std::string source =
-            WriteSource(LoadDialogs(std::vector<uint8_t>(bytes.begin(), bytes.end()), resourcePath));
+            DecompileResource(std::vector<uint8_t>(bytes.begin(), bytes.end()), resourcePath);
         WriteWhole(outputPath, source.data(), source.size());
-    });
+    } catch (...) {
+        RemoveOnFailure(outputPath, std::current_exception());
+    }
 }
 
 }  // namespace kvrc

@@ -306,6 +306,7 @@ private:
         if (++views > kMaxViewsPerDialog)
             src.Fail(node, "a dialog holds more than " + std::to_string(kMaxViewsPerDialog) +
                                " views; the loader refuses that");
+        Count(node);
         WView* view = nullptr;
         try {
             view = Build(node, *info);
@@ -379,6 +380,9 @@ private:
             const bool checked = f.Has("checked") && src.Boolean(f["checked"], "checked");
             auto* box = new WCheckBox(c.x, c.y, c.width, c.height, "", c.id);
             ApplyCommon(box, c);
+            // AfterLoad, run once the box is attached, rebuilds its check button from the
+            // state as loaded.
+            box->InitCheck = checked ? 1 : 0;
             box->SetCheck(checked);
             return box;
         }
@@ -547,6 +551,7 @@ private:
         if (depth > kMaxMenuDepth)
             src.Fail(node, "menus nest more than " + std::to_string(kMaxMenuDepth) +
                                " levels deep; the loader refuses that");
+        Count(node);
         const Common c = ReadCommon(f, *ClassByName("WMenu"));
         const int minWidth =
             f.Has("min-width") ? int(src.Integer(f["min-width"], 0, kCoordLimit, "min-width")) : 0;
@@ -593,6 +598,15 @@ private:
         return menu;
     }
 
+    // Aliases let a short source repeat a node without end; the whole source builds a
+    // bounded number of views and menus.
+    void Count(const YAML::Node& node)
+    {
+        if (++total > kMaxViewsPerSource)
+            src.Fail(node, "the source builds more than " + std::to_string(kMaxViewsPerSource) +
+                               " views and menus");
+    }
+
     static void Release(WView* view)
     {
         view->DelRef();
@@ -601,7 +615,8 @@ private:
     }
 
     const Source& src;
-    int views = 0;
+    int views = 0;  // in the dialog being built
+    int total = 0;  // in the whole source
 };
 
 }  // namespace

@@ -50,6 +50,11 @@ std::vector<uint8_t> StoreDialogs(const std::vector<DialogTree>& dialogs);
 std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes,
                                     const std::string& fileName);
 
+// The same with the compiler's text writer installed, as the program runs them: a source
+// text to the bytes of its resource file, and such bytes to source text.
+std::vector<uint8_t> CompileSource(const std::string& text, const std::string& fileName);
+std::string DecompileResource(const std::vector<uint8_t>& bytes, const std::string& fileName);
+
 // Source file to resource file, and back. The output is written to a temporary file
 // beside it and renamed into place, so a refusal leaves no output, partial or stale.
 void CompileFile(const std::string& sourcePath, const std::string& outputPath);

@@ -49,6 +49,7 @@ constexpr int kMaxMenuBases = 32;
 constexpr int kMaxMenuDepth = 16;
 constexpr int kMaxViewDepth = 64;
 constexpr int kMaxViewsPerDialog = 4096;
+constexpr int kMaxViewsPerSource = 16384;
 constexpr int kMaxSliderSteps = 65535;
 // Blocks a stream holds, less the identity, the stamp and the version block.
 constexpr int kMaxDialogs = 1024 - 3;

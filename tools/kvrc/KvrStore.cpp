@@ -172,11 +172,14 @@ std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes, const std
         refusal = e;
     }
     if (refusal) {
-        std::string message = refusal->message;
-        const bool identity = refusal->type == KVEXCEPTION_DATAFILE;
+        const std::string message = refusal->message;
+        const bool identity = message == "File authentication failed.";
+        const bool layout = refusal->type == KVEXCEPTION_DATAFILE;
         DeleteException(refusal);
         if (identity)
-            throw Error(fileName + ": not a resource file of this program (" + message + ")");
+            throw Error(fileName + ": not a resource file of this program: its identity text differs");
+        if (layout)
+            throw Error(fileName + ": not a block file: " + message);
         throw Error(fileName + ": block " + Hex(at) + " is refused: " + message);
     }
     return dialogs;
