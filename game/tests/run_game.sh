@@ -8,10 +8,11 @@
 # the result box, find the main form again and close the window. MODE keys: during a round
 # P pauses and resumes, time in the background drains no life, S opens the background
 # dialog (the third background is chosen in it), X asks whether to leave (No goes on, Yes
-# returns to the main form) and the main form's exit button ends the program. MODE bench: the start-up time to the first presented frame,
-# the CPU use on the main form, in the background and during a round, and the resident
-# memory after a round won (the benchmark of bench/game_session.sh). Every mode ends with
-# exit code 0 and the log's FINISH line.
+# returns to the main form), and the main form's exit button ends the program. MODE
+# bench: the start-up time to the first presented frame, the CPU use on the main form, in
+# the background and during a round, and the resident memory after a round won (the
+# benchmark of bench/game_session.sh). Every mode ends with exit code 0 and the log's
+# FINISH line.
 # Screenshots of each state go to SHOTS (a temporary folder by default). Exit 77 (skipped)
 # without Xvfb or xdotool.
 set -u
