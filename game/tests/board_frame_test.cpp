@@ -246,6 +246,10 @@ TEST_F(GameAppTest, TheScreensSurviveARebuildOfTheDeviceObjects)
     app->DestroyObjs();
     app->LoadObjs();
     DrawDesktop();
+    // Without the system pointer the sprite is loaded and handed over on every LoadObjs.
+    ASSERT_FALSE(bSysMouse);
+    ASSERT_NE(nullptr, app->pointerTexture);
+    EXPECT_EQ(app->pointerTexture->Get(), d3d->pMousePointer);
     EXPECT_TRUE(Near(formBefore, Rgb(450, 340), 4)) << std::hex << formBefore;
     EXPECT_TRUE(Near(backgroundBefore, Rgb(40, 40), 4)) << std::hex << backgroundBefore;
     EXPECT_FALSE(Near(formBefore, backgroundBefore, 16));
