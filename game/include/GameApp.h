@@ -128,6 +128,10 @@ private:
     void StartRound(int difficulty) override;
     kvrTexture* Texture(const char* name);
     void LoadViews();
+
+    // The round's start on the frame counter and the clock, for its frame rate.
+    DWORD roundFrames = 0;
+    float roundStart = 0.0f;
 };
 
 // The program's application object; null before start-up.

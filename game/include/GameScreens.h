@@ -44,6 +44,7 @@ void TraceLayout(const WView* dialog);
 class TSDesktop : public WDesktop {
 public:
     int32_t backgroundIndex;              // 0 on the main form, 1 when a round starts
+    DWORD framesPresented;
     kvrTexture* backgrounds[BACKGROUND_COUNT];  // the application's, not owned
 
     TSDesktop();

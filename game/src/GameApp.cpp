@@ -311,6 +311,8 @@ void myApplication::StartRound(int difficulty)
     board->SetDifficulty(difficulty, tilePack);
     board->StartRound();
     gameScreen->ResetClock();
+    roundFrames = desktop->framesPresented;
+    roundStart = fTime;
     desktop->SetActive(gameScreen);
     Trace("Round started at difficulty %d.", difficulty);
 }
@@ -323,6 +325,10 @@ void myApplication::ReturnToMainForm()
     desktop->backgroundIndex = 0;
     effects.DestroyEffects();
     desktop->SetActive(mainForm);
+    const float seconds = fTime - roundStart;
+    if (seconds > 0.0f)
+        Trace("The round was drawn at %.1f frames a second.",
+              double(desktop->framesPresented - roundFrames) / double(seconds));
     Trace("Back to the main form.");
 }
 

@@ -69,11 +69,15 @@ void TraceLayout(const WView* dialog)
 
 // ---- TSDesktop ---------------------------------------------------------------------------
 
-TSDesktop::TSDesktop() : backgroundIndex(0), backgrounds{}, tracedModal(0), presented(false) {}
+TSDesktop::TSDesktop()
+    : backgroundIndex(0), framesPresented(0), backgrounds{}, tracedModal(0), presented(false)
+{
+}
 
 void TSDesktop::Refresh()
 {
     WDesktop::Refresh();
+    ++framesPresented;
     if (!presented) {
         presented = true;
         Trace("First frame presented, %.3f s after start.", double(fTime));

@@ -141,6 +141,7 @@ bench)
     wait_for 5 log_has "Dialog 0 " || fail "the result box was not shown"
     click_view 0 id 1
     wait_for 3 log_has "Back to the main form." || fail "OK did not return to the main form"
+    grep -a "frames a second" "$log" | tail -n 1 | sed "s/^/$edition: /"
     echo "$edition memory after a round: $(grep -E 'VmRSS|VmHWM' /proc/$game_pid/status | tr -s ' \t' ' ' | tr '\n' ' ')"
     ;;
 round)
