@@ -70,7 +70,7 @@ TEST(ShippedDialogs, LoadWithTheGamesIdentityAndVersion)
 
 struct DialogCommands {
     DWORD id;
-    std::set<int> commands;  // every button's command, exactly
+    std::set<int> commands; // every button's command, exactly
 };
 
 TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
@@ -91,7 +91,8 @@ TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
         for (WButton* b : buttons) {
             commands.insert(b->Command);
             EXPECT_NE(b->Comment[0], 0) << "button " << b->Id << " has no tooltip";
-            EXPECT_TRUE(b->Id < 1 || b->Id > 4) << "a standard id would replace caption and command";
+            EXPECT_TRUE(b->Id < 1 || b->Id > 4)
+                << "a standard id would replace caption and command";
         }
         EXPECT_EQ(commands, row.commands);
     }
@@ -129,13 +130,13 @@ TEST(ShippedDialogs, ComboBoxesListTheBackgroundsAndTheDifficulties)
 
 struct Edition {
     const BoardEdition* board;
-    Rect hud;  // the HUD column: upper panel to lower panel
+    Rect hud; // the HUD column: upper panel to lower panel
 };
 
 // Each dialog placed on a stand-in desktop of the edition's size, with its stored
 // placement, as the game attaches it; rectangles in window pixels.
 class Placed {
-public:
+  public:
     Placed(kvFileStream* stream, const BoardEdition& e, DWORD id)
         : desktop(0, 0, e.windowWidth, e.windowHeight, "", "", 0), dialog(new WDialog(stream, id))
     {
@@ -143,10 +144,10 @@ public:
     }
     Rect Frame() const { return {dialog->Left, dialog->Top, dialog->Right, dialog->Bottom}; }
 
-private:
-    WView desktop;  // releases the dialog
+  private:
+    WView desktop; // releases the dialog
 
-public:
+  public:
     WDialog* dialog;
 };
 
@@ -161,7 +162,8 @@ TEST(ShippedDialogs, SitRightInBothEditions)
         const BoardEdition& b = *e.board;
         SCOPED_TRACE(b.windowWidth);
         const Rect screen{0, 0, b.windowWidth, b.windowHeight};
-        const Rect board{b.boardLeft, b.boardTop, b.boardLeft + 8 * b.pitchX, b.boardTop + 8 * b.pitchY};
+        const Rect board{b.boardLeft, b.boardTop, b.boardLeft + 8 * b.pitchX,
+                         b.boardTop + 8 * b.pitchY};
 
         Placed panel(stream.get(), b, kPanel);
         EXPECT_TRUE(panel.Frame().Inside(screen));
@@ -193,4 +195,4 @@ TEST(ShippedDialogs, SitRightInBothEditions)
     }
 }
 
-}  // namespace
+} // namespace
