@@ -111,7 +111,11 @@ class Writer {
             Number("capacity", strings->capacity);
         if (!strings->count)
             return;
-        out << YAML::Key << "items" << YAML::Value << YAML::BeginSeq;
+        // A short list reads best on one line, as a designer writes it.
+        out << YAML::Key << "items" << YAML::Value;
+        if (strings->count <= 8)
+            out << YAML::Flow;
+        out << YAML::BeginSeq;
         for (int i = 0; i < strings->count; ++i)
             out << YAML::DoubleQuoted << GbkToUtf8(strings->strings[i] ? strings->strings[i] : "");
         out << YAML::EndSeq;
