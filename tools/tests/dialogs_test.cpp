@@ -96,16 +96,30 @@ TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
         }
         EXPECT_EQ(commands, row.commands);
     }
+    // The panel's buttons show the costs the round charges and name the game screen's key
+    // for the same command.
+    struct PanelButton {
+        int command;
+        const char* cost; // in the caption, or null
+        const char* key;  // in the comment
+    };
+    const PanelButton panelButtons[] = {
+        {4097, "300", "F"},   {4098, "150", "H"}, {4099, nullptr, "P"},
+        {4101, nullptr, "S"}, {2, nullptr, "X"},
+    };
     WDialog panel(stream.get(), kPanel);
-    // The costs the round charges are shown with the buttons that charge them.
-    for (auto [command, cost] : {std::pair{4097, "300"}, std::pair{4098, "150"}}) {
-        std::vector<WButton*> buttons;
-        CollectButtons(&panel, &buttons);
+    std::vector<WButton*> buttons;
+    CollectButtons(&panel, &buttons);
+    for (const PanelButton& row : panelButtons)
         for (WButton* b : buttons)
-            if (b->Command == command) {
-                EXPECT_NE(std::string(b->Caption).find(cost), std::string::npos) << b->Caption;
+            if (b->Command == row.command) {
+                SCOPED_TRACE(row.command);
+                if (row.cost) {
+                    EXPECT_NE(std::string(b->Caption).find(row.cost), std::string::npos);
+                }
+                EXPECT_NE(std::string(b->Comment).find(std::string(row.key) + " 键"),
+                          std::string::npos);
             }
-    }
 }
 
 TEST(ShippedDialogs, ComboBoxesListTheBackgroundsAndTheDifficulties)
