@@ -154,6 +154,7 @@ int main(int argc, char** argv)
         for (size_t i = dht + 5; i < dht + 21; ++i)
             jpg[i] = '\xFF';
         Expect(!Loads(jpg), "a JPEG with a Huffman table of 4080 codes loads");
+        Expect(!Loads("\xFF" + jpg), "the same behind a fill byte loads");
     }
     printf("picture replay: %s\n", faults ? "FAILED" : "done");
     return faults ? 1 : 0;

@@ -160,9 +160,13 @@ const stbi_io_callbacks kCallbacks = {Reader::Read, Reader::Skip, Reader::Eof};
 // decoder would build is seen. Anything else wrong is left for the decoder to refuse.
 bool JpegTablesFit(const std::vector<unsigned char>& b)
 {
-    if (b.size() < 2 || b[0] != 0xFF || b[1] != 0xD8)
+    // The decoder takes any number of fill bytes 0xFF before the start marker 0xD8.
+    size_t at = 0;
+    while (at < b.size() && b[at] == 0xFF)
+        ++at;
+    if (at == 0 || at >= b.size() || b[at] != 0xD8)
         return true;
-    size_t at = 2;
+    ++at;
     while (at + 4 <= b.size()) {
         const unsigned char marker = b[at + 1];
         if (b[at] != 0xFF || marker == 0xFF) {
