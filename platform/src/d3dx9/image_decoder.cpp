@@ -188,11 +188,12 @@ bool JpegTablesUsable(const std::vector<unsigned char>& b)
         if (marker == 0xC2)
             progressive = true;
         if (marker == 0xC4) {
-            // As the decoder reads them: table after table while the segment has room.
-            for (size_t p = at + 4; p < end && p + 17 <= b.size();) {
+            // As the decoder reads them: table after table while the segment has room,
+            // and zeros once the file ends.
+            for (size_t p = at + 4; p < end && p < b.size();) {
                 size_t codes = 0;
-                for (int i = 1; i <= 16; ++i)
-                    codes += b[p + i];
+                for (size_t i = p + 1; i <= p + 16 && i < b.size(); ++i)
+                    codes += b[i];
                 if (codes > 256)
                     return false;
                 if ((b[p] >> 4) <= 1 && (b[p] & 15) <= 3)
@@ -200,16 +201,16 @@ bool JpegTablesUsable(const std::vector<unsigned char>& b)
                 p += 17 + codes;
             }
         }
-        if (marker == 0xDA && at + 5 <= b.size()) {
+        if (marker == 0xDA) {
             // Components (id, DC table << 4 | AC table), then the spectral start and the
             // approximation: a progressive DC scan uses DC tables (its refinement none), a
-            // progressive AC scan AC tables, a sequential scan both.
-            const size_t count = b[at + 4], after = at + 5 + 2 * count;
-            if (after + 3 > b.size())
-                return true;
-            const bool dcScan = b[after] == 0, firstPass = (b[after + 2] >> 4) == 0;
+            // progressive AC scan AC tables, a sequential scan both. Past the end of the
+            // file the decoder reads zeros.
+            auto byte = [&b](size_t i) { return i < b.size() ? b[i] : 0; };
+            const size_t count = byte(at + 4), after = at + 5 + 2 * count;
+            const bool dcScan = byte(after) == 0, firstPass = (byte(after + 2) >> 4) == 0;
             for (size_t i = 0; i < count; ++i) {
-                const int dc = b[at + 6 + 2 * i] >> 4, ac = b[at + 6 + 2 * i] & 15;
+                const int dc = byte(at + 6 + 2 * i) >> 4, ac = byte(at + 6 + 2 * i) & 15;
                 if (dc > 3 || ac > 3)
                     continue;
                 const bool usesDc = !progressive || (dcScan && firstPass);
