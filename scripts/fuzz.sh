@@ -2,13 +2,13 @@
 # Builds the libFuzzer targets with clang (AddressSanitizer and UBSan included) into
 # build-fuzz/ and runs each for a bounded time.
 # Usage: scripts/fuzz.sh [seconds per target] [target...]
-#   (default 60 seconds; targets: block_file_fuzz tile_pack_fuzz dialog_block_fuzz obj_mesh_fuzz x_mesh_fuzz image_fuzz)
+#   (default 60 seconds; targets: block_file_fuzz tile_pack_fuzz dialog_block_fuzz obj_mesh_fuzz x_mesh_fuzz kvrc_source_fuzz image_fuzz)
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(block_file_fuzz tile_pack_fuzz dialog_block_fuzz obj_mesh_fuzz x_mesh_fuzz image_fuzz)
+((${#targets[@]})) || targets=(block_file_fuzz tile_pack_fuzz dialog_block_fuzz obj_mesh_fuzz x_mesh_fuzz kvrc_source_fuzz image_fuzz)
 VEXA_BUILD_DIR="$root/build-fuzz" "$root/scripts/setup.sh" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVEXA_FUZZ=ON -DVEXA_TESTS=OFF
 for target in "${targets[@]}"; do

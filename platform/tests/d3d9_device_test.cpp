@@ -318,6 +318,91 @@ TEST_F(DeviceTest, VertexBuffersDrawWithDiscardAndNoOverwriteLocks)
     vb->Release();
 }
 
+// Locked bytes reach OpenGL when a draw reads them, and only the range it reads; every
+// draw must still see the latest bytes of its own vertices, whatever was locked and drawn
+// before. Quad q lies at x = 30 q; a step locks (all three quads with a discard, or one
+// quad without overwriting), then draws one quad, plainly or indexed.
+TEST_F(DeviceTest, EveryDrawSeesTheLatestBytesOfTheVerticesItReads)
+{
+    constexpr int kAll = -2, kNone = -1;
+    struct Step {
+        int lock;  // a quad, kAll, or kNone for no lock
+        D3DCOLOR colour;
+        int draw;  // a quad or kNone
+        bool indexed;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const DWORD red = 0xFFFF0000, green = 0xFF00FF00, blue = 0xFF0000FF, white = 0xFFFFFFFF;
+    const Case cases[] = {
+        {"a discard drawn from the middle, then both ends",
+         {{kAll, red, 1, false}, {kNone, 0, 0, false}, {kNone, 0, 2, true}}},
+        {"discards in a row, each drawn",
+         {{kAll, red, 0, false}, {kAll, green, 0, true}, {kAll, blue, 2, false}}},
+        {"locks of two quads before any draw",
+         {{0, red, kNone, false}, {2, green, kNone, false}, {kNone, 0, 2, false},
+          {kNone, 0, 0, true}, {1, blue, 1, false}}},
+        {"one quad rewritten inside a discarded buffer",
+         {{kAll, red, 1, false}, {1, green, 1, true}, {kNone, 0, 0, false}, {1, white, 1, false},
+          {kNone, 0, 2, true}}},
+    };
+    IDirect3DVertexBuffer9* vb = nullptr;
+    ASSERT_EQ(device->CreateVertexBuffer(12 * sizeof(RhwColorVertex), D3DUSAGE_DYNAMIC,
+                                         kRhwColorFvf, D3DPOOL_SYSTEMMEM, &vb, nullptr),
+              D3D_OK);
+    IDirect3DIndexBuffer9* ib = nullptr;
+    ASSERT_EQ(device->CreateIndexBuffer(6 * 2, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr),
+              D3D_OK);
+    void* data = nullptr;
+    ASSERT_EQ(ib->Lock(0, 0, &data, 0), D3D_OK);
+    const WORD strip[6] = {0, 1, 2, 2, 1, 3};
+    std::memcpy(data, strip, sizeof strip);
+    ib->Unlock();
+    device->SetFVF(kRhwColorFvf);
+    device->SetIndices(ib);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+        ASSERT_EQ(device->SetStreamSource(0, vb, 0, sizeof(RhwColorVertex)), D3D_OK);
+        DWORD written[3] = {};
+        for (size_t s = 0; s < c.steps.size(); ++s) {
+            const Step& step = c.steps[s];
+            SCOPED_TRACE(testing::Message() << "step " << s);
+            if (step.lock != kNone) {
+                const bool all = step.lock == kAll;
+                const UINT first = all ? 0 : UINT(step.lock), count = all ? 3 : 1;
+                ASSERT_EQ(vb->Lock(first * 4 * sizeof(RhwColorVertex),
+                                   all ? 0 : 4 * sizeof(RhwColorVertex), &data,
+                                   all ? D3DLOCK_DISCARD : D3DLOCK_NOOVERWRITE),
+                          D3D_OK);
+                auto* v = static_cast<RhwColorVertex*>(data);
+                for (UINT q = first; q < first + count; ++q, v += 4) {
+                    const float x0 = 30.0f * float(q), x1 = x0 + 20;
+                    v[0] = {x0, 20, 0, 1, step.colour}, v[1] = {x0, 0, 0, 1, step.colour};
+                    v[2] = {x1, 20, 0, 1, step.colour}, v[3] = {x1, 0, 0, 1, step.colour};
+                    written[q] = step.colour;
+                }
+                vb->Unlock();
+            }
+            if (step.draw == kNone)
+                continue;
+            const UINT q = UINT(step.draw);
+            if (step.indexed)
+                ASSERT_EQ(device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, INT(q * 4), 0, 4, 0, 2),
+                          D3D_OK);
+            else
+                ASSERT_EQ(device->DrawPrimitive(D3DPT_TRIANGLESTRIP, q * 4, 2), D3D_OK);
+            EXPECT_COLOR(written[q], ReadPixel(int(q) * 30 + 10, 10));
+        }
+    }
+    device->SetIndices(nullptr);
+    device->SetStreamSource(0, nullptr, 0, 0);
+    ib->Release();
+    vb->Release();
+}
+
 TEST_F(DeviceTest, ScreenshotsSaveTheDrawnPixelsAsBmp)
 {
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0);

@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include <test_window.h>
+#include <vexa/ime.h>
 
 #include <gtest/gtest.h>
 
@@ -273,6 +274,75 @@ TEST(ImmProperties, AnswersOfAnInPlaceImeWithoutCandidates)
     EXPECT_EQ(ImmGetCandidateListA(ImmGetContext(w.handle), 0, nullptr, 0), 0u);
     EXPECT_EQ(ImmGetCandidateListA(ImmGetContext(w.handle), 0, &list, sizeof(list)), 0u);
     ImmNotifyIME(ImmGetContext(w.handle), NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+}
+
+std::vector<WPARAM> Notices(const TestWindow& w)
+{
+    std::vector<WPARAM> notices;
+    for (const MSG& m : w.Take(WM_IME_NOTIFY, WM_IME_NOTIFY))
+        notices.push_back(m.wParam);
+    return notices;
+}
+
+// The candidate strings of a copied list, each read through its offset.
+std::vector<std::string> Strings(const std::vector<BYTE>& copy)
+{
+    const auto* list = reinterpret_cast<const CANDIDATELIST*>(copy.data());
+    std::vector<std::string> out;
+    for (DWORD i = 0; i < list->dwCount; ++i)
+        out.emplace_back(reinterpret_cast<const char*>(copy.data() + list->dwOffset[i]));
+    return out;
+}
+
+TEST(ImmCandidates, AListSetIsCopiedInCodePage936AndNoticesFollowItsLife)
+{
+    TestWindow w;
+    const HIMC context = ImmGetContext(w.handle);
+    w.PushEditing(u8"zhong", 5, 0);
+    w.Drain();
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {u8"中", u8"种", "ab"}, 1, 0, 9));
+    EXPECT_EQ(Notices(w), std::vector<WPARAM>{IMN_OPENCANDIDATE});
+
+    const DWORD size = ImmGetCandidateListA(context, 0, nullptr, 0);
+    EXPECT_EQ(size, 24u + 3 * 4 + 3 + 3 + 3);
+    std::vector<BYTE> copy(size + 8, 0xEE);
+    EXPECT_EQ(ImmGetCandidateListA(context, 0, reinterpret_cast<CANDIDATELIST*>(copy.data()),
+                                   DWORD(copy.size())),
+              size);
+    const auto* list = reinterpret_cast<const CANDIDATELIST*>(copy.data());
+    EXPECT_EQ(list->dwSize, size);
+    EXPECT_EQ(list->dwCount, 3u);
+    EXPECT_EQ(list->dwSelection, 1u);
+    EXPECT_EQ(list->dwPageSize, 9u);
+    EXPECT_EQ(Strings(copy), (std::vector<std::string>{"\xD6\xD0", "\xD6\xD6", "ab"}));
+    EXPECT_EQ(copy[size], 0xEE) << "nothing written past the list";
+
+    std::vector<BYTE> small(size - 1, 0);
+    EXPECT_EQ(ImmGetCandidateListA(context, 0, reinterpret_cast<CANDIDATELIST*>(small.data()),
+                                   DWORD(small.size())),
+              0u);
+    EXPECT_EQ(ImmGetCandidateListA(context, 1, nullptr, 0), 0u) << "there is one list";
+
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {u8"中"}, 0, 0, 9));
+    EXPECT_EQ(Notices(w), std::vector<WPARAM>{IMN_CHANGECANDIDATE});
+    w.PushText(u8"中");
+    EXPECT_EQ(Notices(w), std::vector<WPARAM>{IMN_CLOSECANDIDATE}) << "closed by the result";
+    EXPECT_EQ(ImmGetCandidateListA(context, 0, nullptr, 0), 0u);
+}
+
+TEST(ImmCandidates, AnEmptyListClosesAndADetachedWindowTakesNone)
+{
+    TestWindow w;
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {"a"}, 0, 0, 9));
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {}, 0, 0, 0));
+    EXPECT_EQ(Notices(w), (std::vector<WPARAM>{IMN_OPENCANDIDATE, IMN_CLOSECANDIDATE}));
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {}, 0, 0, 0));
+    EXPECT_TRUE(Notices(w).empty()) << "nothing to close";
+
+    const HIMC own = ImmAssociateContext(w.handle, nullptr);
+    EXPECT_FALSE(vexa::platform::SetImeCandidates(w.handle, {"a"}, 0, 0, 9));
+    ImmAssociateContext(w.handle, own);
+    EXPECT_FALSE(vexa::platform::SetImeCandidates(nullptr, {"a"}, 0, 0, 9));
 }
 
 }  // namespace

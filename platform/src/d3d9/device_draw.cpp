@@ -497,6 +497,7 @@ HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex,
     if (end > vb->Size())
         return D3DERR_INVALIDCALL;
     MakeCurrent();
+    vb->Upload(UINT(state_.streamOffset + uint64_t(StartVertex) * state_.streamStride), UINT(end));
     return Draw(PrimitiveType, PrimitiveCount, vb->Gl(), state_.streamOffset, state_.streamStride,
                 StartVertex);
 }

@@ -13,6 +13,8 @@
 #include "vertex_declaration.h"
 #include "vertex_layout.h"
 
+#include <algorithm>
+
 namespace vexa::platform::d3d9 {
 
 namespace {
@@ -99,6 +101,9 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVer
     if (!layout.valid)
         return D3DERR_INVALIDCALL;
     MakeCurrent();
+    const uint64_t first = state_.streamOffset + uint64_t(lowest) * state_.streamStride;
+    const uint64_t last = state_.streamOffset + (uint64_t(highest) + 1) * state_.streamStride;
+    vb->Upload(UINT(first), UINT(std::min<uint64_t>(last, vb->Size())));
     if (!FlushState(layout))
         return D3DERR_DRIVERINTERNALERROR;
     BindVertexInput(layout, vb->Gl(), state_.streamOffset, state_.streamStride);

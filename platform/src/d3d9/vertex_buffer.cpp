@@ -1,5 +1,10 @@
-// Vertex buffers: memory plus an OpenGL buffer. A discarding lock orphans the OpenGL
-// storage so a draw still reading the old contents is not waited for.
+// Vertex buffers: memory plus an OpenGL buffer. The bytes a lock wrote go over when a
+// draw reads them, and only those the draw reads: a text line locks its whole 86 KB
+// buffer and fills a few hundred bytes of it. A discarding lock keeps the storage.
+// Giving the buffer new storage at every discard (orphaning) made the next draw
+// revalidate its vertex input in the driver, three times the cost of the draw itself on
+// llvmpipe; an upload into storage that a queued draw still reads is the driver's to
+// stage.
 #include "vertex_buffer.h"
 
 #include "device.h"
@@ -77,7 +82,6 @@ HRESULT VertexBuffer::Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, D
     const bool writes = !(Flags & D3DLOCK_READONLY);
     if (locks_ == 0) {
         dirtyBegin_ = dirtyEnd_ = 0;
-        discard_ = false;
     }
     if (writes) {
         if (dirtyBegin_ == dirtyEnd_) {
@@ -88,8 +92,6 @@ HRESULT VertexBuffer::Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, D
             dirtyEnd_ = std::max(dirtyEnd_, end);
         }
     }
-    if ((Flags & D3DLOCK_DISCARD) && (usage_ & D3DUSAGE_DYNAMIC))
-        discard_ = true;
     ++locks_;
     *ppbData = bytes_.data() + OffsetToLock;
     return D3D_OK;
@@ -101,18 +103,33 @@ HRESULT VertexBuffer::Unlock()
         return D3DERR_INVALIDCALL;
     if (--locks_ > 0 || dirtyBegin_ == dirtyEnd_)
         return D3D_OK;
-    device_->MakeCurrent();
-    device_->Gl().BindArrayBuffer(buffer_);
-    if (discard_) {
-        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes_.size()), nullptr, GL_STREAM_DRAW);
-        // The orphaned storage is new and empty: all of the memory copy goes over.
-        glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes_.size()), bytes_.data());
+    if (pendingBegin_ == pendingEnd_) {
+        pendingBegin_ = dirtyBegin_;
+        pendingEnd_ = dirtyEnd_;
     } else {
-        glBufferSubData(GL_ARRAY_BUFFER, GLintptr(dirtyBegin_), GLsizeiptr(dirtyEnd_ - dirtyBegin_),
-                        bytes_.data() + dirtyBegin_);
+        pendingBegin_ = std::min(pendingBegin_, dirtyBegin_);
+        pendingEnd_ = std::max(pendingEnd_, dirtyEnd_);
     }
     dirtyBegin_ = dirtyEnd_ = 0;
     return D3D_OK;
+}
+
+void VertexBuffer::Upload(UINT begin, UINT end)
+{
+    begin = std::max(begin, pendingBegin_);
+    end = std::min(end, pendingEnd_);
+    if (begin >= end)
+        return;
+    device_->Gl().BindArrayBuffer(buffer_);
+    glBufferSubData(GL_ARRAY_BUFFER, GLintptr(begin), GLsizeiptr(end - begin),
+                    bytes_.data() + begin);
+    // A part sent from inside the pending range leaves the range whole: sent again later.
+    if (begin == pendingBegin_)
+        pendingBegin_ = end;
+    else if (end == pendingEnd_)
+        pendingEnd_ = begin;
+    if (pendingBegin_ >= pendingEnd_)
+        pendingBegin_ = pendingEnd_ = 0;
 }
 
 HRESULT VertexBuffer::GetDesc(D3DVERTEXBUFFER_DESC* pDesc)

@@ -1,5 +1,5 @@
-// Internal: vertex buffers. The bytes live in memory, where Lock points; Unlock sends the
-// locked range to the OpenGL buffer the draws read. Every pool gets an OpenGL buffer,
+// Internal: vertex buffers. The bytes live in memory, where Lock points; what the locks
+// wrote goes to the OpenGL buffer when a draw reads it. Every pool gets an OpenGL buffer,
 // since Direct3D draws from system-memory buffers too.
 #ifndef VEXA_PLATFORM_D3D9_VERTEX_BUFFER_H
 #define VEXA_PLATFORM_D3D9_VERTEX_BUFFER_H
@@ -24,6 +24,9 @@ public:
     HRESULT STDMETHODCALLTYPE GetDesc(D3DVERTEXBUFFER_DESC* pDesc) override;
 
     GLuint Gl() const { return buffer_; }
+    // Sends OpenGL the bytes of [begin, end) written since it last had them, before a
+    // draw that reads that range; the device's context must be current.
+    void Upload(UINT begin, UINT end);
     UINT Size() const { return UINT(bytes_.size()); }
 
 protected:
@@ -37,10 +40,12 @@ private:
     DWORD fvf_;
     std::vector<BYTE> bytes_;
     GLuint buffer_ = 0;
-    // Locks nest; the union of their ranges goes to OpenGL at the last Unlock.
+    // Locks nest; the union of their ranges joins the pending bytes at the last Unlock.
     int locks_ = 0;
     UINT dirtyBegin_ = 0, dirtyEnd_ = 0;
-    bool discard_ = false;
+    // Invariant: every byte OpenGL holds differently from bytes_ lies in [pendingBegin_,
+    // pendingEnd_); the range may be wider than the bytes that differ.
+    UINT pendingBegin_ = 0, pendingEnd_ = 0;
 };
 
 VertexBuffer* AsVertexBuffer(IDirect3DVertexBuffer9* buffer);
