@@ -13,7 +13,8 @@
 //
 // This version of stb_image does not check that a JPEG's Huffman table holds at most 256
 // codes, and writes past the table when one holds more (the code counts of a table add
-// up to as many as 4080): JpegTablesFit refuses such a file before the decoder sees it.
+// up to as many as 4080); and a scan that uses a table no segment defined makes it read
+// past the table's limits. JpegTablesUsable refuses such a file before the decoder sees it.
 //
 // Not reentrant: the platform decodes on the one thread that draws.
 #include "image_decoder.h"
@@ -154,15 +155,22 @@ struct Reader {
 
 const stbi_io_callbacks kCallbacks = {Reader::Read, Reader::Skip, Reader::Eof};
 
-// False when a JPEG defines a Huffman table of more than 256 codes. Walks the segments
-// the way the decoder does: a marker segment by its length, everything else (the coded
-// data of a scan, fill bytes) byte by byte up to the next marker, so that every table the
-// decoder would build is seen. Anything else wrong is left for the decoder to refuse.
-bool JpegTablesFit(const std::vector<unsigned char>& b)
+// False when a JPEG defines a Huffman table of more than 256 codes, or when a scan uses a
+// table not defined before it. Walks the segments the way the decoder does: a marker
+// segment by its length, everything else (the coded data of a scan, fill bytes) byte by
+// byte up to the next marker, so that every table the decoder would build or use is
+// seen. Anything else wrong is left for the decoder to refuse.
+bool JpegTablesUsable(const std::vector<unsigned char>& b)
 {
-    if (b.size() < 2 || b[0] != 0xFF || b[1] != 0xD8)
+    // The decoder takes any number of fill bytes 0xFF before the start marker 0xD8.
+    size_t at = 0;
+    while (at < b.size() && b[at] == 0xFF)
+        ++at;
+    if (at == 0 || at >= b.size() || b[at] != 0xD8)
         return true;
-    size_t at = 2;
+    ++at;
+    bool defined[2][4] = {};  // [DC, AC][table id]
+    bool progressive = false;
     while (at + 4 <= b.size()) {
         const unsigned char marker = b[at + 1];
         if (b[at] != 0xFF || marker == 0xFF) {
@@ -177,15 +185,38 @@ bool JpegTablesFit(const std::vector<unsigned char>& b)
         if (marker == 0xD9)
             return true;
         const size_t end = at + 2 + ((size_t(b[at + 2]) << 8) | b[at + 3]);
+        if (marker == 0xC2)
+            progressive = true;
         if (marker == 0xC4) {
-            // As the decoder reads them: table after table while the segment has room.
-            for (size_t p = at + 4; p < end && p + 17 <= b.size();) {
+            // As the decoder reads them: table after table while the segment has room,
+            // and zeros once the file ends.
+            for (size_t p = at + 4; p < end && p < b.size();) {
                 size_t codes = 0;
-                for (int i = 1; i <= 16; ++i)
-                    codes += b[p + i];
+                for (size_t i = p + 1; i <= p + 16 && i < b.size(); ++i)
+                    codes += b[i];
                 if (codes > 256)
                     return false;
+                if ((b[p] >> 4) <= 1 && (b[p] & 15) <= 3)
+                    defined[b[p] >> 4][b[p] & 15] = true;
                 p += 17 + codes;
+            }
+        }
+        if (marker == 0xDA) {
+            // Components (id, DC table << 4 | AC table), then the spectral start and the
+            // approximation: a progressive DC scan uses DC tables (its refinement none), a
+            // progressive AC scan AC tables, a sequential scan both. Past the end of the
+            // file the decoder reads zeros.
+            auto byte = [&b](size_t i) { return i < b.size() ? b[i] : 0; };
+            const size_t count = byte(at + 4), after = at + 5 + 2 * count;
+            const bool dcScan = byte(after) == 0, firstPass = (byte(after + 2) >> 4) == 0;
+            for (size_t i = 0; i < count; ++i) {
+                const int dc = byte(at + 6 + 2 * i) >> 4, ac = byte(at + 6 + 2 * i) & 15;
+                if (dc > 3 || ac > 3)
+                    continue;
+                const bool usesDc = !progressive || (dcScan && firstPass);
+                const bool usesAc = !progressive || !dcScan;
+                if ((usesDc && !defined[0][dc]) || (usesAc && !defined[1][ac]))
+                    return false;
             }
         }
         at = std::max(end, at + 4);
@@ -198,7 +229,7 @@ bool JpegTablesFit(const std::vector<unsigned char>& b)
 bool DecodeImageInfo(const std::vector<unsigned char>& bytes, int* width, int* height,
                      int* channels)
 {
-    if (bytes.empty() || bytes.size() > size_t(0x7FFFFFFF) || !JpegTablesFit(bytes))
+    if (bytes.empty() || bytes.size() > size_t(0x7FFFFFFF) || !JpegTablesUsable(bytes))
         return false;
     jmp_buf here;
     escape = &here;
@@ -213,7 +244,7 @@ bool DecodeImageInfo(const std::vector<unsigned char>& bytes, int* width, int* h
 bool DecodeImage(const std::vector<unsigned char>& bytes, int width, int height,
                  std::vector<unsigned char>* rgba)
 {
-    if (!JpegTablesFit(bytes))
+    if (!JpegTablesUsable(bytes))
         return false;
     Reader reader{&bytes};
     jmp_buf here;
