@@ -51,10 +51,19 @@ public:
     void Draw() override;
     // Presents the frame; the first one is written to the log with the time since start.
     void Refresh() override;
+    // The comment box, as wide as the comment draws: the glyph-cache font measures a
+    // double-byte character as its height but advances it by its cell edge, one pixel
+    // more, so the framework's box is too narrow by that much a character.
+    void ChangeComment(const char* text) override;
+    // The framework's comment box, with the text centred on what it draws.
+    void ShowComment() override;
+    // Pixels a text's first line draws wider than the writer measures it.
+    static int DrawnWidthExcess(const char* text);
 
 private:
     DWORD tracedModal;  // handle of the modal view last written to the log
     bool presented;
+    int commentExcess;  // DrawnWidthExcess of the comment shown
 };
 
 // What the main form's start command opens.
