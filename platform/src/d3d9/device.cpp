@@ -25,15 +25,25 @@
 namespace vexa::platform::d3d9 {
 
 // ---- resource.h helpers ------------------------------------------------------------------
+namespace {
+Holdable* HoldableOf(IUnknown* object)
+{
+    void* holdable = nullptr;
+    if (!object || FAILED(object->QueryInterface(kHoldableId, &holdable)))
+        return nullptr;
+    return static_cast<Holdable*>(holdable);
+}
+}  // namespace
+
 void HoldObject(IUnknown* object)
 {
-    if (Holdable* h = dynamic_cast<Holdable*>(object))
+    if (Holdable* h = HoldableOf(object))
         h->Hold();
 }
 
 void UnholdObject(IUnknown* object)
 {
-    if (Holdable* h = dynamic_cast<Holdable*>(object))
+    if (Holdable* h = HoldableOf(object))
         h->Unhold();
 }
 
