@@ -1,16 +1,22 @@
 // ZebWidgetGallery: every widget of the GUI framework's dialogs on the Direct3D backend
 // with the game's font. The gallery builds its dialog in code (three buttons, OK among
 // them; a check box; a list of 30 rows, some wider than the list; a slider of 4 steps; a
-// combo box near the bottom of the window, which therefore opens upward; a status field),
-// stores it with SaveAll in the block file "WidgetGallery.kvr", and runs the dialog it
-// loads back from that file. Every command the desktop receives is traced, with what it
-// changed; the OK button ends the program with command 1.
+// combo box near the bottom of the window, which therefore opens upward; a status field;
+// an input line in each of the four modes; a menu bar whose File menu holds a Recent
+// sub-menu; buttons that open a Yes/No message box and an input box), stores it with
+// SaveAll in the block file "WidgetGallery.kvr", and runs the dialog it loads back from
+// that file. Every command the desktop receives is traced, with what it changed; the OK
+// button ends the program with command 1. So that a script can find what it must click
+// whatever the font measures, the gallery traces the screen centres of the new targets,
+// and of each box's buttons when the box first shows.
 #include <KvD3D9.h>
 #include <KvFontD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
 #include <kvDInput.h>
 #include <kvFileStream.h>
+
+#include <WInputLine.h>
 
 #include <cstdio>
 #include <string>
@@ -28,7 +34,32 @@ enum GalleryId : DWORD {
     kSlider = 40,
     kCombo = 50,
     kStatus = 60,
+    kLine = 70,  // 70 to 73, the line in mode 0 to 3
+    kBar = 80,
+    kAsk = 90,
+    kName = 91,
 };
+constexpr int kCmdLine = 4400;  // + the line's mode, posted on Enter
+constexpr int kCmdOpen = 4300, kCmdOne = 4301, kCmdTwo = 4302, kCmdAbout = 4303;
+constexpr int kCmdAsk = 4310, kCmdName = 4311;
+const char* const kModeNames[] = {"文本 Text", "中文 IME", "整数 Integer", "小数 Decimal"};
+
+WMenuBar* BuildMenuBar()
+{
+    auto* bar = new WMenuBar(395, 16, 185, 28, true, kBar);
+    auto* file = new WMenu(0, 0, 140, "文件 File", 81);
+    auto* recent = new WMenu(0, 0, 120, "最近 Recent", 82);
+    recent->AddItem("一 One", nullptr, kCmdOne);
+    recent->AddItem("二 Two", nullptr, kCmdTwo);
+    file->AddItem("打开 Open", nullptr, kCmdOpen);
+    file->AddItem("", nullptr, 0);
+    file->AddItem("最近 Recent", recent, 0);
+    auto* help = new WMenu(0, 0, 120, "帮助 Help", 83);
+    help->AddItem("关于 About", nullptr, kCmdAbout);
+    bar->AddBase(file);
+    bar->AddBase(help);
+    return bar;
+}
 
 WDialog* BuildDialog()
 {
@@ -53,6 +84,18 @@ WDialog* BuildDialog()
         combo->AddString(WSL_APPEND, level);
     dialog->AddView(combo, PLACE_NO_ACTIVATE);
     dialog->AddView(new WStatusBox(20, -40, 260, 24, "就绪 Ready", kStatus), PLACE_NO_ACTIVATE);
+    for (int mode = 0; mode < 4; ++mode) {
+        const int y = 150 + 32 * mode;
+        dialog->AddView(new WStaticText(320, y + 2, 90, 20, kModeNames[mode], 0, 0),
+                        PLACE_NO_ACTIVATE);
+        dialog->AddView(new WInputLine(415, y, 165, 32, kCmdLine + mode, DWORD(mode), true,
+                                       kLine + DWORD(mode)),
+                        PLACE_NO_ACTIVATE);
+    }
+    dialog->AddView(new WButton(320, 290, 120, 28, "询问 Ask", "", kCmdAsk, kAsk), PLACE_NO_ACTIVATE);
+    dialog->AddView(new WButton(460, 290, 120, 28, "名字 Name", "", kCmdName, kName),
+                    PLACE_NO_ACTIVATE);
+    dialog->AddView(BuildMenuBar(), PLACE_NO_ACTIVATE);
     return dialog;
 }
 
@@ -70,6 +113,12 @@ WDialog* StoredAndLoaded(WDialog* built)
     auto* dialog = new WDialog(&in, kDialogBlock);
     Trace("Gallery dialog loaded from %s.", kResourceFile);
     return dialog;
+}
+
+void TraceCentre(const char* what, const WView* v)
+{
+    Trace("Target %s at %d %d.", what, v->GetAbsX() + (v->Left + v->Right) / 2,
+          v->GetAbsY() + (v->Top + v->Bottom) / 2);
 }
 
 const char* NameOf(WView* view)
@@ -93,6 +142,41 @@ public:
         status = static_cast<WStatusBox*>(GetSubView(dialog, kStatus));
         slider = static_cast<WSlider*>(GetSubView(dialog, kSlider));
         AddView(dialog, PLACE_CENTRE_X | PLACE_CENTRE_Y);
+        TraceTargets();
+    }
+
+    // Pre: the dialog is attached, so its children have their screen places.
+    void TraceTargets()
+    {
+        auto* bar = static_cast<WMenuBar*>(GetSubView(dialog, kBar));
+        const int x = bar->GetAbsX() + bar->Left, y = bar->GetAbsY() + (bar->Top + bar->Bottom) / 2;
+        for (int i = 0; i < bar->Count; ++i)
+            Trace("Target base%d at %d %d.", i, x + (bar->Bases[i].LeftX + bar->Bases[i].RightX) / 2, y);
+        const WMenu* file = bar->Bases[0].Menu;
+        Trace("Bar at %d %d, menu rows %d high, File menu %d wide.", x,
+              bar->GetAbsY() + bar->Bottom, file->CaptionH + 8, file->Right - file->Left);
+        for (int mode = 0; mode < 4; ++mode) {
+            char what[8];
+            std::snprintf(what, sizeof what, "line%d", mode);
+            TraceCentre(what, GetSubView(dialog, kLine + DWORD(mode)));
+        }
+        TraceCentre("ask", GetSubView(dialog, kAsk));
+        TraceCentre("name", GetSubView(dialog, kName));
+    }
+
+    // The modal boxes run from here, where the command arrives unconsumed.
+    void RunBox(int command)
+    {
+        if (command == kCmdAsk) {
+            Trace("Message box answered %d.", WMessageBox("\x07", "要继续吗？\nKeep playing?", 12));
+        } else if (command == kCmdName) {
+            char out[33] = "";
+            const int answer = WInputBox("名字 Name", "你的名字 Your name:", "Player", 3, 200, 32,
+                                         out, INPUT_TEXT_IME, "");
+            Trace("Input box answered %d with \"%s\".", answer, out);
+        } else if (command == kCmdAbout) {
+            WMessageBox("\x05", "连连看 VexaTessel\nZeb widget gallery", 1);
+        }
     }
 
     void HandleEvent(VlxMessage* event) override
@@ -120,16 +204,27 @@ public:
         } else if (arrived.x == VLX_CMD_DRAG_END && GetEventSource(&arrived) == slider) {
             std::snprintf(line, sizeof line, "滑块 Slider %d / %d", slider->Value, slider->Steps);
             Trace("Slider value is now %d.", slider->Value);
-        } else if (arrived.x == 4200 || arrived.x == 4201) {
+        } else if (arrived.x >= kCmdLine && arrived.x < kCmdLine + 4) {
+            auto* input = static_cast<WInputLine*>(GetSubView(dialog, kLine + DWORD(arrived.x - kCmdLine)));
+            Trace("Line %d text \"%s\".", arrived.x - kCmdLine, input->GetText());
+            std::snprintf(line, sizeof line, "%.100s", input->GetText());
+        } else if (arrived.x == 4200 || arrived.x == 4201 ||
+                   (arrived.x >= kCmdOpen && arrived.x <= kCmdAbout)) {
             std::snprintf(line, sizeof line, "命令 Command %d", arrived.x);
         }
         if (line[0])
             status->ChangeText(line);
+        if (event->type == VLX_COMMAND && (arrived.x == kCmdAsk || arrived.x == kCmdName ||
+                                           arrived.x == kCmdAbout)) {
+            ClearEvent(event);
+            RunBox(arrived.x);
+        }
     }
 
     void Draw() override
     {
         WDesktop::Draw();
+        TraceBoxButtons();
         if (list->FirstShown != firstShown) {
             firstShown = list->FirstShown;
             Trace("List shows row %d first.", firstShown);
@@ -148,7 +243,24 @@ public:
     }
 
 private:
+    // The buttons of a box the first frame it is up.
+    void TraceBoxButtons()
+    {
+        WView* box = Active;
+        if (!box || box == dialog || box->Type != WTTDialog || box->Handle == tracedBox)
+            return;
+        tracedBox = box->Handle;
+        TraceCentre("box", box);
+        for (WView* c = box->Child; c; c = c->Next)
+            if (c->Type == WTTButton) {
+                char what[16];
+                std::snprintf(what, sizeof what, "button%u", unsigned(c->Id));
+                TraceCentre(what, c);
+            }
+    }
+
     WDialog* dialog = nullptr;
+    DWORD tracedBox = 0;
     WListBox* list = nullptr;
     WComboBox* combo = nullptr;
     WCheckBox* sound = nullptr;

@@ -1,5 +1,5 @@
 // Fuzz support: one window of SDL's offscreen driver with a kvD3D on it for the whole
-// process, so the mesh targets load into a real device, and a scratch folder kvPath
+// process, so the mesh and picture targets load into a real device, and a scratch folder kvPath
 // points at, removed when the process ends.
 #ifndef VEXA_GAME_FUZZ_MESH_FUZZ_DEVICE_H
 #define VEXA_GAME_FUZZ_MESH_FUZZ_DEVICE_H
@@ -24,7 +24,7 @@ inline std::string& Folder()
 
 inline void RemoveScratch()
 {
-    for (const char* name : {"m.obj", "m.x"})
+    for (const char* name : {"m.obj", "m.x", "i.img"})
         remove((Folder() + name).c_str());
     remove(Folder().c_str());
 }

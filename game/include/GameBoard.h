@@ -74,6 +74,8 @@ public:
     // Dealing and help.
     bool HasAnyMove();
     void Deal(bool penalised);
+    // Writes the dealt board to the debug log.
+    void TraceBoard() const;
     bool FindHint();
     void PickKinds();
     void ScanPartners(const CTilePack* tilePack);

@@ -5,7 +5,9 @@
 #include "TilePack.h"
 
 #include <kvException.h>
+#include <kvTrace.h>
 
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -102,6 +104,19 @@ void CGameBoard::Deal(bool penalised)
             }
         }
     } while (!HasAnyMove());
+    TraceBoard();
+}
+
+void CGameBoard::TraceBoard() const
+{
+    // One line per deal, row after row, -1 for a removed cell: enough to replay a round
+    // from a player's log.
+    char line[BOARD_CELLS * 5 + 32];
+    int used = snprintf(line, sizeof(line), "Board dealt:");
+    for (int i = 0; i < width * height && used < int(sizeof(line)) - 6; ++i)
+        used += snprintf(line + used, sizeof(line) - size_t(used), " %d",
+                         cell[i].state == CELL_REMOVED ? -1 : static_cast<int>(image[i]));
+    Trace("%s", line);
 }
 
 void CGameBoard::SparkMarkedCells()
@@ -215,6 +230,7 @@ void CGameBoard::LinkCells(int col, int row, int partnerCol, int partnerRow)
 {
     seams.sound->Play(SOUND_LINK);
     ScoreLink();
+    Trace("Linked (%d,%d) with (%d,%d).", col, row, partnerCol, partnerRow);
     BoardCell& first = cell[CellIndex(col, row)];
     BoardCell& second = cell[CellIndex(partnerCol, partnerRow)];
     first.state = CELL_REMOVED;

@@ -5,6 +5,7 @@
 #include "TilePack.h"
 
 #include <kvException.h>
+#include <kvTrace.h>
 
 #include <stdio.h>
 
@@ -57,6 +58,7 @@ void CGameBoard::StartRound()
 void CGameBoard::TogglePause()
 {
     paused = !paused;
+    Trace(paused ? "Round paused at life %.4f." : "Round resumed at life %.4f.", double(life));
 }
 
 bool CGameBoard::IsPaused() const

@@ -22,6 +22,11 @@ typedef struct tagCANDIDATELIST {
     DWORD dwOffset[1];
 } CANDIDATELIST, *LPCANDIDATELIST;
 
+// CANDIDATELIST dwStyle
+#define IME_CAND_UNKNOWN 0x0000
+#define IME_CAND_READ 0x0001
+#define IME_CAND_CODE 0x0002
+
 // WM_IME_COMPOSITION lParam and ImmGetCompositionString indices
 #define GCS_COMPREADSTR 0x0001
 #define GCS_COMPREADATTR 0x0002
@@ -86,6 +91,9 @@ WINAPI_EXPORT BOOL WINAPI ImmGetOpenStatus(HIMC hIMC);
 WINAPI_EXPORT DWORD WINAPI ImmGetProperty(HKL hKL, DWORD fdwIndex);
 WINAPI_EXPORT LONG WINAPI ImmGetCompositionStringW(HIMC hIMC, DWORD dwIndex, LPVOID lpBuf,
                                                    DWORD dwBufLen);
+// The context's candidate list in code page 936: with dwBufLen 0 the bytes it needs, else
+// those bytes copied, or 0 when they do not fit, when there is no list or for an index
+// other than 0.
 WINAPI_EXPORT DWORD WINAPI ImmGetCandidateListA(HIMC hIMC, DWORD deIndex,
                                                 LPCANDIDATELIST lpCandList, DWORD dwBufLen);
 

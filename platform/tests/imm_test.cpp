@@ -3,6 +3,7 @@
 #include <imm.h>
 
 #include <test_window.h>
+#include <vexa/ime.h>
 
 #include <gtest/gtest.h>
 
@@ -273,6 +274,47 @@ TEST(ImmProperties, AnswersOfAnInPlaceImeWithoutCandidates)
     EXPECT_EQ(ImmGetCandidateListA(ImmGetContext(w.handle), 0, nullptr, 0), 0u);
     EXPECT_EQ(ImmGetCandidateListA(ImmGetContext(w.handle), 0, &list, sizeof(list)), 0u);
     ImmNotifyIME(ImmGetContext(w.handle), NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+}
+
+std::vector<WPARAM> Notices(const TestWindow& w)
+{
+    std::vector<WPARAM> notices;
+    for (const MSG& m : w.Take(WM_IME_NOTIFY, WM_IME_NOTIFY))
+        notices.push_back(m.wParam);
+    return notices;
+}
+
+TEST(ImmCandidates, AListSetIsCopiedInCodePage936AndNoticesFollowItsLife)
+{
+    TestWindow w;
+    const HIMC context = ImmGetContext(w.handle);
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {u8"中", u8"种", "ab"}, 1, 0, 9));
+    EXPECT_EQ(Notices(w), std::vector<WPARAM>{IMN_OPENCANDIDATE});
+    const DWORD size = ImmGetCandidateListA(context, 0, nullptr, 0);
+    ASSERT_EQ(size, 24u + 3 * 4 + 3 + 3 + 3);
+    std::vector<BYTE> copy(size + 1, 0xEE);
+    auto* list = reinterpret_cast<CANDIDATELIST*>(copy.data());
+    EXPECT_EQ(ImmGetCandidateListA(context, 0, list, size - 1), 0u) << "too small: nothing";
+    EXPECT_EQ(ImmGetCandidateListA(context, 1, list, size), 0u) << "there is one list";
+    ASSERT_EQ(ImmGetCandidateListA(context, 0, list, size), size);
+    EXPECT_EQ(list->dwCount, 3u);
+    EXPECT_EQ(list->dwSelection, 1u);
+    EXPECT_EQ(list->dwPageSize, 9u);
+    EXPECT_STREQ(reinterpret_cast<char*>(copy.data() + list->dwOffset[1]), "\xD6\xD6");
+    EXPECT_STREQ(reinterpret_cast<char*>(copy.data() + list->dwOffset[2]), "ab");
+    EXPECT_EQ(copy[size], 0xEE) << "nothing written past the list";
+
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {u8"中"}, 0, 0, 9));
+    w.PushEditing(u8"zhong", 5, 0);
+    w.PushText(u8"中");
+    EXPECT_EQ(Notices(w), (std::vector<WPARAM>{IMN_CHANGECANDIDATE, IMN_CLOSECANDIDATE}))
+        << "the result closes the list";
+    EXPECT_EQ(ImmGetCandidateListA(context, 0, nullptr, 0), 0u);
+    ASSERT_TRUE(vexa::platform::SetImeCandidates(w.handle, {}, 0, 0, 0));
+    EXPECT_TRUE(Notices(w).empty()) << "nothing to close";
+
+    ImmAssociateContext(w.handle, nullptr);
+    EXPECT_FALSE(vexa::platform::SetImeCandidates(w.handle, {"a"}, 0, 0, 9));
 }
 
 }  // namespace

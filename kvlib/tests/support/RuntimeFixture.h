@@ -102,10 +102,11 @@ protected:
     // Empties the runtime's event queue and the thread's message queue.
     static void DrainQueues()
     {
+        // The bytes first: while any wait, every LoadEvent queues a redraw.
+        ClearAsciiBuf();
         VlxMessage e;
         while (LoadEvent(&e)) {
         }
-        ClearAsciiBuf();
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }

@@ -1,12 +1,14 @@
-// Image files: BMP, JPG, TGA and PNG through the system's stb_image. The file format is
-// told by its signature (TGA has none and is what remains), the D3D format by its
-// channels, as D3DX reports them in D3DXIMAGE_INFO.
+// Image files: BMP, JPG, TGA and PNG through the decoder of image_decoder.cpp. The file
+// format is told by its signature (TGA has none and is what remains), the D3D format by
+// its channels, as D3DX reports them in D3DXIMAGE_INFO. A truncated or corrupt file is
+// refused as invalid data.
 #include "image_file.h"
+
+#include "image_decoder.h"
 
 #include <vexa/platform.h>
 
-#include <stb_image.h>
-
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -15,8 +17,11 @@ namespace vexa::platform::d3dx9 {
 
 namespace {
 
-// Larger images than this are refused before decoding (1 GiB of A8R8G8B8).
-constexpr unsigned long long kMaxPixels = 1ull << 28;
+// Larger images than this are refused before decoding: 32 M pixels (8192 x 4096, 128 MiB
+// of A8R8G8B8), more than any picture the game draws, and an edge beyond the largest
+// texture any device makes. A corrupt header must not cost gigabytes.
+constexpr unsigned long long kMaxPixels = 1ull << 25;
+constexpr int kMaxEdge = 16384;
 
 bool ReadWholeFile(const char* path, std::vector<unsigned char>* bytes)
 {
@@ -66,29 +71,26 @@ HRESULT ReadImageFile(const char* path, Image* image, bool infoOnly)
     if (fileFormat == D3DXIFF_DDS)  // stb_image reads no DDS
         return D3DXERR_INVALIDDATA;
     int w = 0, h = 0, channels = 0;
-    if (!stbi_info_from_memory(bytes.data(), int(bytes.size()), &w, &h, &channels) || w <= 0 ||
-        h <= 0)
+    if (!DecodeImageInfo(bytes, &w, &h, &channels) || w <= 0 || h <= 0)
         return D3DXERR_INVALIDDATA;
-    if ((unsigned long long)w * (unsigned long long)h > kMaxPixels)
+    if (w > kMaxEdge || h > kMaxEdge || (unsigned long long)w * (unsigned long long)h > kMaxPixels)
         return E_OUTOFMEMORY;
     image->info = D3DXIMAGE_INFO{UINT(w), UINT(h), 1, 1, FormatOfChannels(channels),
                                  D3DRTYPE_TEXTURE, fileFormat};
     if (infoOnly)
         return D3D_OK;
-    unsigned char* rgba = stbi_load_from_memory(bytes.data(), int(bytes.size()), &w, &h, &channels, 4);
-    if (!rgba)
+    std::vector<unsigned char> rgba;
+    if (!DecodeImage(bytes, w, h, &rgba))
         return D3DXERR_INVALIDDATA;
     try {
         image->argb.resize(size_t(w) * size_t(h));
     } catch (const std::bad_alloc&) {
-        stbi_image_free(rgba);
         return E_OUTOFMEMORY;
     }
     for (size_t i = 0; i < image->argb.size(); ++i) {
-        const unsigned char* p = rgba + 4 * i;
+        const unsigned char* p = rgba.data() + 4 * i;
         image->argb[i] = (DWORD(p[3]) << 24) | (DWORD(p[0]) << 16) | (DWORD(p[1]) << 8) | p[2];
     }
-    stbi_image_free(rgba);
     return D3D_OK;
 }
 

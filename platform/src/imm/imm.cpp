@@ -130,14 +130,3 @@ WINAPI_EXPORT LONG WINAPI ImmGetCompositionStringW(HIMC hIMC, DWORD dwIndex, LPV
         std::memcpy(lpBuf, bytes.data(), copied);
     return LONG(copied);
 }
-
-WINAPI_EXPORT DWORD WINAPI ImmGetCandidateListA(HIMC hIMC, DWORD deIndex,
-                                                LPCANDIDATELIST lpCandList, DWORD dwBufLen)
-{
-    // SDL never hands over the candidates, so there is never a list to give.
-    (void)hIMC;
-    (void)deIndex;
-    (void)lpCandList;
-    (void)dwBufLen;
-    return 0;
-}

@@ -1,6 +1,7 @@
 // The input method over SDL's text input: input contexts per window, composition from
 // SDL_TEXTEDITING, results from SDL_TEXTINPUT. SDL reports no candidates and no clauses, so
-// a composition is one clause and the candidate list stays empty.
+// a composition is one clause and the candidate list is only what SetCandidates was given
+// (vexa/ime.h); it closes with the composition, as an input method's candidate window does.
 #include "input_method.h"
 
 #include "../win32/code_page.h"
@@ -162,6 +163,7 @@ void InputMethod::OnTextInput(HWND window, const std::string& utf8)
 
 void InputMethod::Commit(InputContext& context, std::u16string text)
 {
+    CloseCandidates(context);
     context.composing = false;
     context.composition.clear();
     context.attributes.clear();
@@ -177,6 +179,7 @@ void InputMethod::Abandon(InputContext& context)
 {
     if (!context.composing)
         return;
+    CloseCandidates(context);
     context.composing = false;
     context.composition.clear();
     context.attributes.clear();
@@ -210,6 +213,37 @@ void InputMethod::SetOpen(InputContext& context, bool open)
     context.open = open;
     if (context.window == focused_)
         UpdateTextInput();
+}
+
+bool InputMethod::SetCandidates(HWND window, std::vector<std::string> candidates,
+                                DWORD selection, DWORD pageStart, DWORD pageSize)
+{
+    InputContext* context = AttachedContext(window);
+    if (!context)
+        return false;
+    if (candidates.empty()) {
+        CloseCandidates(*context);
+        return true;
+    }
+    const WPARAM notice = context->candidatesOpen ? IMN_CHANGECANDIDATE : IMN_OPENCANDIDATE;
+    context->candidatesOpen = true;
+    context->candidates = std::move(candidates);
+    context->selection = selection;
+    context->pageStart = pageStart;
+    context->pageSize = pageSize;
+    // lParam: the bits of the lists concerned; there is one, list 0.
+    PostMessageA(context->window, WM_IME_NOTIFY, notice, 1);
+    return true;
+}
+
+void InputMethod::CloseCandidates(InputContext& context)
+{
+    if (!context.candidatesOpen)
+        return;
+    context.candidatesOpen = false;
+    context.candidates.clear();
+    context.selection = context.pageStart = context.pageSize = 0;
+    PostMessageA(context.window, WM_IME_NOTIFY, IMN_CLOSECANDIDATE, 1);
 }
 
 void InputMethod::OnWindowDestroyed(HWND window)

@@ -26,6 +26,12 @@ struct InputContext {
     std::vector<BYTE> attributes;  // one per UTF-16 unit of the composition
     LONG cursor = 0;               // in UTF-16 units
     std::u16string result;
+    // The candidate list an input method shows; see vexa/ime.h.
+    bool candidatesOpen = false;
+    std::vector<std::string> candidates;  // code page 936
+    DWORD selection = 0;
+    DWORD pageStart = 0;
+    DWORD pageSize = 0;
 };
 
 class InputMethod : public TextInputHandler {
@@ -52,6 +58,10 @@ public:
     // Commits the composition string as the result.
     void Complete(InputContext& context);
     void SetOpen(InputContext& context, bool open);
+    // Replaces the candidate list (code page 936) and notifies the window; an empty list
+    // closes it. False when the window has no context attached.
+    bool SetCandidates(HWND window, std::vector<std::string> candidates, DWORD selection,
+                       DWORD pageStart, DWORD pageSize);
 
 private:
     struct WindowRecord {
@@ -68,6 +78,8 @@ private:
     bool WantsTextInput(HWND window);
     // Ends a running composition without a result (the edit became empty).
     void Abandon(InputContext& context);
+    // Drops an open candidate list, telling the window.
+    void CloseCandidates(InputContext& context);
     // Applies the invariant above; restart also clears SDL's pending edit.
     void UpdateTextInput(bool restart = false);
 

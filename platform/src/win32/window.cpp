@@ -94,6 +94,11 @@ WINAPI_EXPORT HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, L
     h = std::max(1, h);
     int x = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : X + frame.left;
     int y = X == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : Y + frame.top;
+    // A full-screen window is made as large as its display: without a window manager
+    // (a bare X server) nobody else would grow it, and it would stay 1 x 1.
+    SDL_Rect bounds;
+    if (IsFullScreenStyle(dwStyle) && SDL_GetDisplayBounds(0, &bounds) == 0)
+        x = bounds.x, y = bounds.y, w = bounds.w, h = bounds.h;
     std::string caption = lpWindowName ? lpWindowName : "";
     SDL_Window* sdl =
         CreateSdlWindow(AnsiToUtf8(caption), x, y, w, h, SdlFlagsOfStyle(dwStyle, dwExStyle));

@@ -44,10 +44,13 @@ void WButton::Save(kvStream* stream)
 
 void WButton::Draw()
 {
-    if (!pUIStyle)
-        return;
-    pUIStyle->SetViewer(this);
-    pUIStyle->DrawButton();
+    if (pUIStyle) {
+        pUIStyle->SetViewer(this);
+        pUIStyle->DrawButton();
+    }
+    // The comment timer runs in the base drawing: without it a button's comment, its
+    // tooltip, would never show.
+    WView::Draw();
 }
 
 void WButton::HandleEvent(VlxMessage* event)

@@ -434,9 +434,11 @@ void WInputLine::HandleEvent(VlxMessage* event)
             TypeByte(static_cast<unsigned char>(c));
     }
     if (event->type == VLX_MOUSE) {
-        if (event->action == VLX_MOUSE_PRESS && event->buttons == 1 && MouseIn() &&
-            Buffer[0]) {
-            PlaceCursorAt(event->x);
+        // The press is the line's even when it is empty: left live, it would reach a view
+        // lying below, which would take the focus the press has just given the line.
+        if (event->action == VLX_MOUSE_PRESS && event->buttons == 1 && MouseIn()) {
+            if (Buffer[0])
+                PlaceCursorAt(event->x);
             ClearEvent(event);
         }
     } else if (event->type == VLX_KEY && IsActive()) {

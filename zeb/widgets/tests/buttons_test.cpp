@@ -110,6 +110,18 @@ TEST_F(ButtonTest, CheckBoxTogglesByEitherPartAndStoresItsState)
     EXPECT_STREQ("Sound", loaded.Label->Text);
 }
 
+TEST_F(ButtonTest, ItsCommentShowsOnceThePointerHasRestedOnIt)
+{
+    auto* button = new WButton(10, 10, 60, 40, "Go", "tip", 0, 0);
+    dialog->AddView(button, 0);
+    PointAt(kIn, kIn);
+    button->HoverTime = 1000;
+    TimeStamp = 1000 + DelayTime + 1;
+    button->Draw();
+    EXPECT_TRUE(MyDesktop->State & VS_COMMENT_SHOWN);
+    EXPECT_STREQ("tip", MyDesktop->Comment);
+}
+
 TEST_F(ButtonTest, DefaultDrawingFollowsHoverPressAndStyle)
 {
     const std::string caption = "DrawTextA(40,22,\"Go\",flags=6,colour=";

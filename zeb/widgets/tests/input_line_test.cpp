@@ -150,6 +150,20 @@ TEST_F(InputLineTest, APressPlacesTheCursorAtTheNearestBoundary)
     }
 }
 
+TEST_F(InputLineTest, APressOnAnEmptyLineIsItsOwnAndKeepsTheFocus)
+{
+    // A view below the line, as a background picture lies below a dialog.
+    auto* below = new zebtest::ProbeView("below", &events, 0, 0, 800, 600);
+    MyDesktop->AddView(below, PLACE_NO_ACTIVATE);
+    Make(0);
+    PointAt(150, 55);
+    VlxMessage press = MouseEvent(VLX_MOUSE_PRESS, 1);
+    MyDesktop->HandleEvent(&press);
+    EXPECT_EQ(VLX_EMPTY, press.type);
+    EXPECT_TRUE(line->State & VS_ACTIVE);
+    EXPECT_FALSE(below->State & VS_ACTIVE);
+}
+
 TEST_F(InputLineTest, ChangeTextCutsAtACharacterBoundary)
 {
     Make(0);
