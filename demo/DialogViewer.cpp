@@ -65,7 +65,7 @@ WDialog* Show(kvFileStream* stream, DWORD id)
 }
 
 class DialogViewer : public kvApplication {
-public:
+  public:
     void Init() override
     {
         auto* text = new kvCFont(pd3dDevice);
@@ -112,12 +112,12 @@ public:
     ~DialogViewer() override { FreeZeb(); }
 };
 
-}  // namespace
+} // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
     std::sscanf(commandLine, "%31s %d %d", mode, &width, &height);
-    GetComspec(nullptr);  // the resource file and the log sit beside the program
+    GetComspec(nullptr); // the resource file and the log sit beside the program
     SetDebugOutput(new kvFileStream("viewer.txt", "wt", false, ""), false);
     try {
         kvApplication* app = new DialogViewer;

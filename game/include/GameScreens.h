@@ -52,9 +52,12 @@ public:
 
     TSDesktop();
     void Draw() override;
+    // Presents the frame; the first one is written to the log with the time since start.
+    void Refresh() override;
 
 private:
     DWORD tracedModal;  // handle of the modal view last written to the log
+    bool presented;
 };
 
 // What the main form's start and scores commands open.

@@ -242,11 +242,15 @@ void CBoardFrame::DrawPicture()
     if (!board->paused && known) {
         const HudRect& p = hud.picture;
         KVD3DRECT rect = {p.left, p.top, p.right, p.bottom, 0.0f, 0.0f, 1.0f, 1.0f};
-        d3d->Blt(&rect, DeviceTexture(pack->entries[board->shownImage].texture), false);
+        if (IDirect3DTexture9* picture = DeviceTexture(pack->entries[board->shownImage].texture))
+            d3d->Blt(&rect, picture, false);
     }
-    const HudRect& f = hud.pictureFrame;
-    KVD3DRECT rect = {f.left, f.top, f.right, f.bottom, 0.0f, 0.0f, 1.0f, 1.0f};
-    d3d->Blt(&rect, DeviceTexture(frameTextures[TILE_FRAME_NORMAL]), false);
+    // Without its picture a rectangle would be drawn white over the tile's.
+    if (IDirect3DTexture9* frameTexture = DeviceTexture(frameTextures[TILE_FRAME_NORMAL])) {
+        const HudRect& f = hud.pictureFrame;
+        KVD3DRECT rect = {f.left, f.top, f.right, f.bottom, 0.0f, 0.0f, 1.0f, 1.0f};
+        d3d->Blt(&rect, frameTexture, false);
+    }
 }
 
 void CBoardFrame::DrawHud()

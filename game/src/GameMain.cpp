@@ -30,6 +30,8 @@ int PendingQuitCode()
 
 int RunGame(HINSTANCE instance, int showCommand, const GameEdition& edition)
 {
+    // The frame clock starts with the program, so the log can tell how long start-up took.
+    UpdateTimeCounter();
     srand(unsigned(time(nullptr)));
     // The log lies beside the program, wherever it was started from.
     GetComspec(nullptr);

@@ -69,7 +69,16 @@ void TraceLayout(const WView* dialog)
 
 // ---- TSDesktop ---------------------------------------------------------------------------
 
-TSDesktop::TSDesktop() : backgroundIndex(0), backgrounds{}, tracedModal(0) {}
+TSDesktop::TSDesktop() : backgroundIndex(0), backgrounds{}, tracedModal(0), presented(false) {}
+
+void TSDesktop::Refresh()
+{
+    WDesktop::Refresh();
+    if (!presented) {
+        presented = true;
+        Trace("First frame presented, %.3f s after start.", double(fTime));
+    }
+}
 
 void TSDesktop::Draw()
 {

@@ -120,10 +120,11 @@ TEST_F(BoardFrameTest, TheMultiplierShowsFromComboTwo)
     largeFont->InitFont(32, WTEXT_CENTRE, "", 1, true);
     frame.largeFont = largeFont;
     auto yellowIn = [&] {
-        int yellow = 0;
+        int yellow = 0, w = 0;
+        const std::vector<DWORD> pixels = ReadBack(&w);
         for (int y = 96; y < 130; ++y)
             for (int x = 790; x < 835; ++x) {
-                const DWORD c = Rgb(x, y);
+                const DWORD c = pixels[size_t(y * w + x)] & 0xFFFFFF;
                 yellow += (c >> 16) > 100 && ((c >> 8) & 0xFF) > 100 && (c & 0xFF) < 60;
             }
         return yellow;
@@ -213,6 +214,62 @@ TEST_F(BoardFrameTest, AnUnknownSlaveCaptionIsInvisible)
     }
     delete OutText;
     OutText = nullptr;
+}
+
+}  // namespace
+
+#include <GameApp.h>
+
+namespace {
+
+// The application over the runtime tree beside the test program: its screens, and its
+// device objects rebuilt as after a lost device.
+class GameAppTest : public D3DTest {
+protected:
+    // One frame of the whole desktop, left in the back buffer.
+    void DrawDesktop()
+    {
+        MyDesktop->Draw();
+        d3d->EndScene();
+    }
+};
+
+TEST_F(GameAppTest, TheScreensSurviveARebuildOfTheDeviceObjects)
+{
+    Start(900, 675);
+    auto* app = new myApplication(GAME_WINDOWED);
+    GameApp = app;
+    app->Init();
+    app->LoadObjs();
+    DrawDesktop();
+    const DWORD formBefore = Rgb(450, 340), backgroundBefore = Rgb(40, 40);
+    app->DestroyObjs();
+    app->LoadObjs();
+    DrawDesktop();
+    EXPECT_TRUE(Near(formBefore, Rgb(450, 340), 4)) << std::hex << formBefore;
+    EXPECT_TRUE(Near(backgroundBefore, Rgb(40, 40), 4)) << std::hex << backgroundBefore;
+    EXPECT_FALSE(Near(formBefore, backgroundBefore, 16));
+
+    // The main form's start command opens the round on the second background.
+    VlxMessage start = {VLX_COMMAND, CMD_START};
+    MyDesktop->HandleEvent(&start);
+    EXPECT_TRUE(IsViewShown(app->gameScreen) && IsViewShown(app->gameDialog));
+    EXPECT_FALSE(IsViewShown(app->mainForm));
+    EXPECT_EQ(1, app->desktop->backgroundIndex);
+    EXPECT_NE(std::string::npos, LogText().find("Board dealt:"));
+    app->DestroyObjs();
+    app->LoadObjs();
+    DrawDesktop();
+    // Cell (0, 0) shows a tile, not the background, after the rebuild.
+    EXPECT_FALSE(Near(Rgb(100, 86), Rgb(680, 640), 24)) << std::hex << Rgb(100, 86);
+
+    app->ReturnToMainForm();
+    EXPECT_TRUE(IsViewShown(app->mainForm));
+    EXPECT_FALSE(IsViewShown(app->gameScreen) || IsViewShown(app->gameDialog));
+    EXPECT_EQ(0, app->desktop->backgroundIndex);
+    EXPECT_EQ(nullptr, app->effects.effects);
+    app->DestroyObjs();
+    delete app;
 }
 
 }  // namespace

@@ -6,10 +6,12 @@
 # EDITION is windowed or fullscreen. MODE round: start a round from the main form, play it
 # to its win by clicking linkable pairs (learnt from the debug log through PLAYER), answer
 # the result box, open the best scores from the main form and close them, and close the
-# window. MODE keys: during a round
-# P pauses and resumes, time in the background drains no life, S opens the background
-# dialog (the third background is chosen in it), X asks whether to leave (No goes on, Yes
-# returns to the main form). Either ends with exit code 0 and the log's FINISH line.
+# window. MODE keys: during a round P pauses and resumes, time in the background drains
+# no life, S opens the background dialog (the third background is chosen in it), X asks
+# whether to leave (No goes on, Yes returns to the main form). MODE bench: the start-up time to the first presented frame,
+# the CPU use on the main form, in the background and during a round, and the resident
+# memory after a round won (the benchmark of bench/game_session.sh). Every mode ends with
+# exit code 0 and the log's FINISH line.
 # Screenshots of each state go to SHOTS (a temporary folder by default). Exit 77 (skipped)
 # without Xvfb or xdotool.
 set -u
@@ -48,11 +50,13 @@ rm -f "$log"
 # The best scores go to a folder of this run, not to the player's own.
 scores_home=$(mktemp -d)
 trap 'kill $xvfb_pid 2>/dev/null; [ -n "${game_pid:-}" ] && kill -9 $game_pid 2>/dev/null; rm -rf "$scores_home"' EXIT
+launched=$(date +%s.%N)
 XDG_DATA_HOME="$scores_home" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$program" &
 game_pid=$!
 wait_for 15 "$tool" find "$name" || fail "the window did not appear"
 wid=$("$tool" find "$name")
-wait_for 15 log_has "Initialization done" || fail "the game did not start"
+wait_for 15 log_has "First frame presented" || fail "the game did not start"
+first_frame=$(date +%s.%N)
 "$tool" focus "$name"
 
 # The centre of the view of a dialog's layout lines that carries COMMAND (or ID with
@@ -103,7 +107,44 @@ play_pair() {
     fail "the pair $pair did not link"
 }
 
+# Per cent of one core the game used over SECONDS.
+cpu_percent() {
+    local ticks=$(getconf CLK_TCK) a b
+    a=$(awk '{print $14 + $15}' /proc/$game_pid/stat); sleep "$1"
+    b=$(awk '{print $14 + $15}' /proc/$game_pid/stat)
+    awk -v d=$((b - a)) -v t="$ticks" -v s="$1" 'BEGIN { printf "%.1f", 100 * d / t / s }'
+}
+play_to_the_end() {
+    pairs=0
+    while :; do
+        play_pair; rc=$?
+        [ $rc -eq 0 ] || break
+        pairs=$((pairs + 1))
+        [ $pairs -gt 40 ] && fail "the round did not end after $pairs pairs"
+    done
+    [ $rc -eq 3 ] || fail "the player found no linkable pair (code $rc)"
+}
+
 case "$mode" in
+bench)
+    awk -v a="$launched" -v b="$first_frame" -v e="$edition" 'BEGIN {
+        printf "%s start-up to the first frame: %.3f s (polled)\n", e, b - a }'
+    grep -a "First frame presented" "$log" | sed "s/^/$edition in the log: /"
+    sleep 1
+    echo "$edition CPU on the main form: $(cpu_percent 5) % of a core"
+    "$tool" unfocus "$name"; sleep 0.5
+    echo "$edition CPU in the background: $(cpu_percent 5) % of a core"
+    "$tool" focus "$name"; sleep 0.5
+    click_view 32770 command 4100
+    wait_for 5 log_has "Round started" || fail "the start button did not start a round"
+    xdotool mousemove --window "$wid" 300 300
+    echo "$edition CPU during a round: $(cpu_percent 5) % of a core"
+    play_to_the_end
+    wait_for 5 log_has "Dialog 0 " || fail "the result box was not shown"
+    click_view 0 id 1
+    wait_for 3 log_has "Back to the main form." || fail "OK did not return to the main form"
+    echo "$edition memory after a round: $(grep -E 'VmRSS|VmHWM' /proc/$game_pid/status | tr -s ' \t' ' ' | tr '\n' ' ')"
+    ;;
 round)
     pairs=0
     while :; do

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <csignal>
 
 namespace {
 
@@ -197,6 +198,23 @@ TEST_F(MessageTest, WindowEventsBecomeMessages)
             EXPECT_EQ(w, m.hwnd);
         DestroyWindow(w);
     }
+}
+
+// SIGTERM reaches SDL as SDL_QUIT: the program's loop sees WM_QUIT and ends cleanly,
+// while closing its last window stays a WM_CLOSE it may answer.
+TEST_F(MessageTest, ATerminationRequestPostsQuitAndAClosedLastWindowDoesNot)
+{
+    HWND w = CreateShown();
+    PushWindowEvent(w, SDL_WINDOWEVENT_CLOSE);
+    std::vector<MSG> closed = TakePosted();
+    ASSERT_EQ(1u, closed.size());
+    EXPECT_EQ(UINT(WM_CLOSE), closed[0].message);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+
+    raise(SIGTERM);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(UINT(WM_QUIT), msg.message);
 }
 
 TEST_F(MessageTest, FocusChangesTrackTheApplicationsActivation)

@@ -16,7 +16,7 @@ void Run(const std::string& text)
 {
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

@@ -44,7 +44,7 @@ bool IsOwnedPart(const WView* view)
 }
 
 class Writer {
-public:
+  public:
     YAML::Emitter out;
 
     void Text(const char* key, const char* gbk)
@@ -52,7 +52,10 @@ public:
         out << YAML::Key << key << YAML::Value << YAML::DoubleQuoted << GbkToUtf8(gbk);
     }
 
-    void Number(const char* key, long long value) { out << YAML::Key << key << YAML::Value << value; }
+    void Number(const char* key, long long value)
+    {
+        out << YAML::Key << key << YAML::Value << value;
+    }
 
     // Named bits as names, the rest as one number.
     void Flags(const char* key, DWORD bits, const FlagName* table, size_t size)
@@ -108,7 +111,11 @@ public:
             Number("capacity", strings->capacity);
         if (!strings->count)
             return;
-        out << YAML::Key << "items" << YAML::Value << YAML::BeginSeq;
+        // A short list reads best on one line, as a designer writes it.
+        out << YAML::Key << "items" << YAML::Value;
+        if (strings->count <= 8)
+            out << YAML::Flow;
+        out << YAML::BeginSeq;
         for (int i = 0; i < strings->count; ++i)
             out << YAML::DoubleQuoted << GbkToUtf8(strings->strings[i] ? strings->strings[i] : "");
         out << YAML::EndSeq;
@@ -244,20 +251,21 @@ public:
     }
 };
 
-}  // namespace
+} // namespace
 
 std::string WriteSource(const std::vector<DialogTree>& dialogs)
 {
     Writer w;
     w.out.SetIndent(2);
-    w.out << YAML::Comment("Decompiled by kvrc; compiling it gives the resource file it came from.");
+    w.out << YAML::Comment(
+        "Decompiled by kvrc; compiling it gives the resource file it came from.");
     w.out << YAML::BeginMap;
     w.Number("version", RESOURCE_FORMAT_VERSION);
     w.out << YAML::Key << "dialogs" << YAML::Value << YAML::BeginSeq;
     for (const DialogTree& tree : dialogs) {
         if (tree.dialog->Id != tree.id)
-            throw Error("block " + Hex(tree.id) + " holds a dialog with id " + Hex(tree.dialog->Id) +
-                        "; the source stores every dialog under its own id");
+            throw Error("block " + Hex(tree.id) + " holds a dialog with id " +
+                        Hex(tree.dialog->Id) + "; the source stores every dialog under its own id");
         w.View(tree.dialog.get(), true);
     }
     w.out << YAML::EndSeq << YAML::EndMap;
@@ -266,4 +274,4 @@ std::string WriteSource(const std::vector<DialogTree>& dialogs)
     return std::string(w.out.c_str()) + "\n";
 }
 
-}  // namespace kvrc
+} // namespace kvrc

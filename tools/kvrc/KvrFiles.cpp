@@ -52,13 +52,13 @@ void WriteWhole(const std::string& path, const void* data, size_t size)
 // The views measure their texts while they are built; the writer is installed for one
 // piece of work and taken down after it.
 class TextWriter {
-public:
+  public:
     TextWriter() : previous(OutText) { SetOutText(&writer); }
     ~TextWriter() { SetOutText(previous); }
     TextWriter(const TextWriter&) = delete;
     TextWriter& operator=(const TextWriter&) = delete;
 
-private:
+  private:
     MeasuringText writer;
     WText* previous;
 };
@@ -69,7 +69,7 @@ void RemoveOnFailure(const std::string& outputPath, const std::exception_ptr& fa
     std::rethrow_exception(failure);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<uint8_t> CompileSource(const std::string& text, const std::string& fileName)
 {
@@ -105,4 +105,4 @@ void DecompileFile(const std::string& resourcePath, const std::string& outputPat
     }
 }
 
-}  // namespace kvrc
+} // namespace kvrc

@@ -50,15 +50,15 @@ constexpr DWORD kReservedBlocks[] = {KVSTREAM_IDENTITY_BLOCK, KVSTREAM_STAMP_BLO
                                      RESOURCE_VERSION_BLOCK};
 
 class Source {
-public:
+  public:
     explicit Source(const std::string& fileName) : file(fileName) {}
 
     [[noreturn]] void Fail(const YAML::Mark& at, const std::string& what) const
     {
         if (at.is_null())
             throw Error(file + ": " + what);
-        throw Error(file + ":" + std::to_string(at.line + 1) + ":" +
-                    std::to_string(at.column + 1) + ": " + what);
+        throw Error(file + ":" + std::to_string(at.line + 1) + ":" + std::to_string(at.column + 1) +
+                    ": " + what);
     }
     [[noreturn]] void Fail(const YAML::Node& at, const std::string& what) const
     {
@@ -79,7 +79,8 @@ public:
         const bool hex = digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X');
         char* end = nullptr;
         errno = 0;
-        const unsigned long long magnitude = std::strtoull(hex ? digits + 2 : digits, &end, hex ? 16 : 10);
+        const unsigned long long magnitude =
+            std::strtoull(hex ? digits + 2 : digits, &end, hex ? 16 : 10);
         const unsigned char first = static_cast<unsigned char>(hex ? digits[2] : digits[0]);
         const bool wellFormed = (hex ? std::isxdigit(first) : std::isdigit(first)) && end &&
                                 *end == '\0' && errno == 0 && magnitude <= (1ull << 40);
@@ -152,13 +153,14 @@ public:
         return text;
     }
 
-private:
+  private:
     std::string file;
 };
 
-// The keys of one map, each taken once; Finish refuses the ones nobody took.
+// The keys of one map: a key the map's kind does not know, or a key given twice, is
+// refused with its place.
 class Fields {
-public:
+  public:
     Fields(const Source& source, const YAML::Node& node, const std::string& what,
            std::initializer_list<const char*> known)
         : src(source), map(node), name(what)
@@ -177,18 +179,18 @@ public:
                 std::string list;
                 for (const char* k : known)
                     list += (list.empty() ? "" : ", ") + std::string(k);
-                src.Fail(entry.first, "unknown key \"" + key + "\" in " + name + "; expected one of: " + list);
+                src.Fail(entry.first,
+                         "unknown key \"" + key + "\" in " + name + "; expected one of: " + list);
             }
         }
     }
 
     YAML::Node operator[](const char* key) const { return map[key]; }
     bool Has(const char* key) const { return bool(map[key]); }
-    const YAML::Node& Node() const { return map; }
 
-private:
+  private:
     const Source& src;
-    YAML::Node map;  // a handle on the source's node
+    YAML::Node map; // a handle on the source's node
     std::string name;
 };
 
@@ -203,7 +205,7 @@ struct Common {
 };
 
 class Builder {
-public:
+  public:
     explicit Builder(const Source& source) : src(source) {}
 
     DialogPtr Dialog(const YAML::Node& node, DWORD* id)
@@ -227,7 +229,7 @@ public:
         return dialog;
     }
 
-private:
+  private:
     Common ReadCommon(const Fields& f, const ClassInfo& info)
     {
         Common c;
@@ -235,7 +237,8 @@ private:
             c.id = DWORD(src.Integer(f["id"], 0, 0xFFFFFFFF, "id"));
         if (f.Has("rect"))
             ReadRect(f["rect"], &c);
-        c.caption = f.Has("caption") ? src.Text(f["caption"], kViewTextBytes, "caption") : info.caption;
+        c.caption =
+            f.Has("caption") ? src.Text(f["caption"], kViewTextBytes, "caption") : info.caption;
         if (f.Has("comment"))
             c.comment = src.Text(f["comment"], kViewTextBytes, "comment");
         if (f.Has("state"))
@@ -301,8 +304,9 @@ private:
             src.Fail(type, "unknown view class \"" + (type.IsScalar() ? type.Scalar() : "") +
                                "\"; expected one of " + ClassNames());
         if (!info->container && node["children"])
-            src.Fail(node["children"], std::string("a ") + info->name +
-                                           " holds no child views; only WView, WDialog and WGroup do");
+            src.Fail(node["children"],
+                     std::string("a ") + info->name +
+                         " holds no child views; only WView, WDialog and WGroup do");
         if (++views > kMaxViewsPerDialog)
             src.Fail(node, "a dialog holds more than " + std::to_string(kMaxViewsPerDialog) +
                                " views; the loader refuses that");
@@ -321,8 +325,9 @@ private:
         if (view->Hooks & HOOK_AFTER_LOAD)
             view->AfterLoad();
         if (info->container)
-            Children(Fields(src, node, "a view", {"type", "id", "rect", "caption", "comment",
-                                                  "state", "placement", "children"}),
+            Children(Fields(src, node, "a view",
+                            {"type", "id", "rect", "caption", "comment", "state", "placement",
+                             "children"}),
                      view, level + 1);
     }
 
@@ -340,19 +345,21 @@ private:
         case WTTView:
         case WTTDialog:
         case WTTGroup: {
-            Fields f(src, node, std::string("a ") + info.name,
-                     {"type", "id", "rect", "caption", "comment", "state", "placement", "children"});
+            Fields f(
+                src, node, std::string("a ") + info.name,
+                {"type", "id", "rect", "caption", "comment", "state", "placement", "children"});
             const Common c = ReadCommon(f, info);
-            WView* view = info.type == WTTView ? new WView(c.x, c.y, c.width, c.height, "", "", c.id)
-                          : info.type == WTTDialog
-                              ? static_cast<WView*>(new WDialog(c.x, c.y, c.width, c.height, "", c.id))
-                              : new WGroup(c.x, c.y, c.width, c.height, "", c.id);
+            WView* view =
+                info.type == WTTView ? new WView(c.x, c.y, c.width, c.height, "", "", c.id)
+                : info.type == WTTDialog
+                    ? static_cast<WView*>(new WDialog(c.x, c.y, c.width, c.height, "", c.id))
+                    : new WGroup(c.x, c.y, c.width, c.height, "", c.id);
             ApplyCommon(view, c);
             return view;
         }
         case WTTButton: {
-            Fields f(src, node, "a WButton", {"type", "id", "rect", "caption", "comment", "state",
-                                              "placement", "command"});
+            Fields f(src, node, "a WButton",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "command"});
             const Common c = ReadCommon(f, info);
             const bool standard = c.id >= 1 && c.id <= 4;
             int32_t command = standard ? int32_t(c.id) : 0;
@@ -374,8 +381,8 @@ private:
             return button;
         }
         case WTTCheckBox: {
-            Fields f(src, node, "a WCheckBox", {"type", "id", "rect", "caption", "comment", "state",
-                                                "placement", "checked"});
+            Fields f(src, node, "a WCheckBox",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "checked"});
             const Common c = ReadCommon(f, info);
             const bool checked = f.Has("checked") && src.Boolean(f["checked"], "checked");
             auto* box = new WCheckBox(c.x, c.y, c.width, c.height, "", c.id);
@@ -387,11 +394,13 @@ private:
             return box;
         }
         case WTTComboBox: {
-            Fields f(src, node, "a WComboBox", {"type", "id", "rect", "caption", "comment", "state",
-                                                "placement", "lines", "capacity", "items"});
+            Fields f(src, node, "a WComboBox",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "lines",
+                      "capacity", "items"});
             const Common c = ReadCommon(f, info);
-            const int lines = f.Has("lines") ? int(src.Integer(f["lines"], 0, kMaxListCapacity, "lines"))
-                                             : kDefaultComboLines;
+            const int lines = f.Has("lines")
+                                  ? int(src.Integer(f["lines"], 0, kMaxListCapacity, "lines"))
+                                  : kDefaultComboLines;
             const int capacity = Capacity(f);
             const std::vector<std::string> items = ListItems(f, capacity);
             auto* combo = new WComboBox(c.x, c.y, c.width, c.height, lines, capacity, c.id);
@@ -401,27 +410,33 @@ private:
             return combo;
         }
         case WTTImageBox: {
-            Fields f(src, node, "a WImageBox", {"type", "id", "rect", "caption", "comment", "state",
-                                                "placement", "colour"});
+            Fields f(src, node, "a WImageBox",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "colour"});
             const Common c = ReadCommon(f, info);
             const DWORD colour =
-                f.Has("colour") ? DWORD(src.Integer(f["colour"], 0, 0xFFFFFFFF, "colour (0xAARRGGBB)")) : 0;
+                f.Has("colour")
+                    ? DWORD(src.Integer(f["colour"], 0, 0xFFFFFFFF, "colour (0xAARRGGBB)"))
+                    : 0;
             auto* image = new WImageBox(c.x, c.y, c.width, c.height, nullptr, int(colour), c.id);
             ApplyCommon(image, c);
             return image;
         }
         case WTTInputLine: {
-            Fields f(src, node, "a WInputLine", {"type", "id", "rect", "caption", "comment", "state",
-                                                 "placement", "max-length", "command", "mode",
-                                                 "text", "refused"});
+            Fields f(src, node, "a WInputLine",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement",
+                      "max-length", "command", "mode", "text", "refused"});
             const Common c = ReadCommon(f, info);
-            const int maxLength = f.Has("max-length")
-                                      ? int(src.Integer(f["max-length"], 0, kInputTextBytes, "max-length"))
-                                      : kInputTextBytes;
+            const int maxLength =
+                f.Has("max-length")
+                    ? int(src.Integer(f["max-length"], 0, kInputTextBytes, "max-length"))
+                    : kInputTextBytes;
             const int32_t command =
-                f.Has("command") ? int32_t(src.Integer(f["command"], INT32_MIN, INT32_MAX, "command")) : 0;
+                f.Has("command")
+                    ? int32_t(src.Integer(f["command"], INT32_MIN, INT32_MAX, "command"))
+                    : 0;
             const DWORD mode =
-                f.Has("mode") ? Choice(f["mode"], kInputModes, std::size(kInputModes), "mode") : 0;
+                f.Has("mode") ? Choice(f["mode"], kInputModes, std::size(kInputModes), 3, "mode")
+                              : 0;
             const std::string text =
                 f.Has("text") ? src.Text(f["text"], maxLength, "text (within max-length)") : "";
             const std::string refused =
@@ -433,8 +448,9 @@ private:
             return line;
         }
         case WTTListBox: {
-            Fields f(src, node, "a WListBox", {"type", "id", "rect", "caption", "comment", "state",
-                                               "placement", "capacity", "items"});
+            Fields f(src, node, "a WListBox",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "capacity",
+                      "items"});
             const Common c = ReadCommon(f, info);
             const int capacity = Capacity(f);
             const std::vector<std::string> items = ListItems(f, capacity);
@@ -445,10 +461,11 @@ private:
             return list;
         }
         case WTTSlider: {
-            Fields f(src, node, "a WSlider", {"type", "id", "rect", "caption", "comment", "state",
-                                              "placement", "steps"});
+            Fields f(src, node, "a WSlider",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "steps"});
             const Common c = ReadCommon(f, info);
-            const int steps = f.Has("steps") ? int(src.Integer(f["steps"], 1, kMaxSliderSteps, "steps")) : 1;
+            const int steps =
+                f.Has("steps") ? int(src.Integer(f["steps"], 1, kMaxSliderSteps, "steps")) : 1;
             auto* slider = new WSlider(nullptr, c.x, c.y, c.width, (unsigned short)steps, c.id);
             ApplyCommon(slider, c);
             return slider;
@@ -456,12 +473,15 @@ private:
         case WTTStaticText:
         case WTTStatusBox: {
             Fields f(src, node, std::string("a ") + info.name,
-                     {"type", "id", "rect", "caption", "comment", "state", "placement", "format", "text"});
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "format",
+                      "text"});
             const Common c = ReadCommon(f, info);
             const DWORD format = f.Has("format")
-                                     ? Choice(f["format"], kTextFormats, std::size(kTextFormats), "format")
+                                     ? Choice(f["format"], kTextFormats, std::size(kTextFormats),
+                                              0xFFFFFFFF, "format")
                                      : 0;
-            const std::string text = f.Has("text") ? src.Text(f["text"], kStaticTextBytes, "text") : "";
+            const std::string text =
+                f.Has("text") ? src.Text(f["text"], kStaticTextBytes, "text") : "";
             WStaticText* label =
                 info.type == WTTStaticText
                     ? new WStaticText(c.x, c.y, c.width, c.height, text.c_str(), format, c.id)
@@ -473,8 +493,9 @@ private:
         case WTTMenu:
             return Menu(node, 1);
         case WTTMenuBar: {
-            Fields f(src, node, "a WMenuBar", {"type", "id", "rect", "caption", "comment", "state",
-                                               "placement", "drop-down", "menus"});
+            Fields f(src, node, "a WMenuBar",
+                     {"type", "id", "rect", "caption", "comment", "state", "placement", "drop-down",
+                      "menus"});
             const Common c = ReadCommon(f, info);
             const bool dropDown = !f.Has("drop-down") || src.Boolean(f["drop-down"], "drop-down");
             std::vector<WMenu*> menus;
@@ -483,7 +504,8 @@ private:
                 if (!list.IsSequence())
                     src.Fail(list, "expected menus: a list of menus");
                 if (list.size() > size_t(kMaxMenuBases))
-                    src.Fail(list, "a menu bar holds at most " + std::to_string(kMaxMenuBases) + " menus");
+                    src.Fail(list, "a menu bar holds at most " + std::to_string(kMaxMenuBases) +
+                                       " menus");
                 try {
                     for (const YAML::Node& m : list)
                         menus.push_back(Menu(m, 1));
@@ -504,7 +526,9 @@ private:
         }
     }
 
-    DWORD Choice(const YAML::Node& node, const FlagName* table, size_t size, const std::string& what)
+    // One value of the table by name, or a number from 0 to max.
+    DWORD Choice(const YAML::Node& node, const FlagName* table, size_t size, DWORD max,
+                 const std::string& what)
     {
         std::string names;
         for (size_t i = 0; i < size; ++i) {
@@ -512,8 +536,9 @@ private:
                 return table[i].bit;
             names += (i ? ", " : "") + std::string(table[i].name);
         }
-        if (node.IsScalar() && !node.Scalar().empty() && std::isdigit(static_cast<unsigned char>(node.Scalar()[0])))
-            return DWORD(src.Integer(node, 0, what == "mode" ? 3 : 0xFFFFFFFF, what));
+        if (node.IsScalar() && !node.Scalar().empty() &&
+            std::isdigit(static_cast<unsigned char>(node.Scalar()[0])))
+            return DWORD(src.Integer(node, 0, max, what));
         src.Fail(node, "expected " + what + ": " + names + " or a number");
     }
 
@@ -522,7 +547,8 @@ private:
         if (f.Has("capacity"))
             return int(src.Integer(f["capacity"], 1, kMaxListCapacity, "capacity"));
         const size_t items = f.Has("items") && f["items"].IsSequence() ? f["items"].size() : 0;
-        return int(std::max<size_t>(kDefaultListCapacity, std::min<size_t>(items, kMaxListCapacity)));
+        return int(
+            std::max<size_t>(kDefaultListCapacity, std::min<size_t>(items, kMaxListCapacity)));
     }
 
     std::vector<std::string> ListItems(const Fields& f, int capacity)
@@ -544,8 +570,9 @@ private:
     // A menu and its sub-menus; depth counts the menus above it, a bar's menus at 1.
     WMenu* Menu(const YAML::Node& node, int depth)
     {
-        Fields f(src, node, "a WMenu", {"type", "id", "rect", "caption", "comment", "state",
-                                        "placement", "min-width", "items"});
+        Fields f(src, node, "a WMenu",
+                 {"type", "id", "rect", "caption", "comment", "state", "placement", "min-width",
+                  "items"});
         if (f.Has("type") && (!f["type"].IsScalar() || f["type"].Scalar() != "WMenu"))
             src.Fail(f["type"], "expected a WMenu here");
         if (depth > kMaxMenuDepth)
@@ -567,7 +594,8 @@ private:
                 if (!list.IsSequence())
                     src.Fail(list, "expected items: a list of menu items");
                 if (list.size() > size_t(kMaxMenuItems))
-                    src.Fail(list, "a menu holds at most " + std::to_string(kMaxMenuItems) + " items");
+                    src.Fail(list,
+                             "a menu holds at most " + std::to_string(kMaxMenuItems) + " items");
                 for (const YAML::Node& item : list) {
                     if (item.IsScalar() && item.Scalar() == "separator") {
                         items.push_back({"", 0, nullptr});
@@ -579,7 +607,8 @@ private:
                     if (itemFields.Has("text"))
                         it.text = src.Text(itemFields["text"], kMenuTextBytes, "an item's text");
                     if (itemFields.Has("command"))
-                        it.command = DWORD(src.Integer(itemFields["command"], 0, 0xFFFFFFFF, "command"));
+                        it.command =
+                            DWORD(src.Integer(itemFields["command"], 0, 0xFFFFFFFF, "command"));
                     if (itemFields.Has("submenu"))
                         it.sub = Menu(itemFields["submenu"], depth + 1);
                     items.push_back(it);
@@ -615,11 +644,11 @@ private:
     }
 
     const Source& src;
-    int views = 0;  // in the dialog being built
-    int total = 0;  // in the whole source
+    int views = 0; // in the dialog being built
+    int total = 0; // in the whole source
 };
 
-}  // namespace
+} // namespace
 
 std::vector<DialogTree> ParseSource(const std::string& text, const std::string& fileName)
 {
@@ -661,4 +690,4 @@ std::vector<DialogTree> ParseSource(const std::string& text, const std::string& 
     return dialogs;
 }
 
-}  // namespace kvrc
+} // namespace kvrc

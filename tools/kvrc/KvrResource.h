@@ -25,7 +25,7 @@ namespace kvrc {
 // A refused source or resource file. The message names the place: "file:line:column:
 // what was expected" for a source, "file: what is wrong" for a resource file.
 class Error : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -47,8 +47,7 @@ std::string WriteSource(const std::vector<DialogTree>& dialogs);
 // The resource file's bytes for the dialogs.
 std::vector<uint8_t> StoreDialogs(const std::vector<DialogTree>& dialogs);
 // The dialogs of a resource file, loaded with WDialog(stream, id).
-std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes,
-                                    const std::string& fileName);
+std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes, const std::string& fileName);
 
 // The same with the compiler's text writer installed, as the program runs them: a source
 // text to the bytes of its resource file, and such bytes to source text.
@@ -60,6 +59,6 @@ std::string DecompileResource(const std::vector<uint8_t>& bytes, const std::stri
 void CompileFile(const std::string& sourcePath, const std::string& outputPath);
 void DecompileFile(const std::string& resourcePath, const std::string& outputPath);
 
-}  // namespace kvrc
+} // namespace kvrc
 
 #endif

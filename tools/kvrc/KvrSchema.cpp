@@ -25,7 +25,7 @@ const ClassInfo kClasses[] = {
     {"WMenuBar", WTTMenuBar, false, "MenuBar"},
 };
 
-}  // namespace
+} // namespace
 
 const FlagName kStateFlags[4] = {
     {"disabled", VS_DISABLED},
@@ -67,4 +67,4 @@ const ClassInfo* ClassByType(DWORD type)
     return nullptr;
 }
 
-}  // namespace kvrc
+} // namespace kvrc

@@ -12,10 +12,10 @@
 namespace kvrc {
 
 struct ClassInfo {
-    const char* name;     // the class's own name, as the source writes it
-    DWORD type;           // its type code in the records
-    bool container;       // may hold child views in the source
-    const char* caption;  // the caption its constructor gives when the source has none
+    const char* name;    // the class's own name, as the source writes it
+    DWORD type;          // its type code in the records
+    bool container;      // may hold child views in the source
+    const char* caption; // the caption its constructor gives when the source has none
 };
 // Null for a name that is no storable class.
 const ClassInfo* ClassByName(const char* name);
@@ -38,8 +38,8 @@ extern const FlagName kInputModes[4];
 
 // What one stored record may hold so that the loader keeps it whole.
 constexpr int kCoordLimit = VIEW_COORD_LIMIT;
-constexpr int kViewTextBytes = VIEW_TEXT_SIZE - 1;  // caption and comment
-constexpr int kStoredStringBytes = 255;             // a list line, a menu record's text
+constexpr int kViewTextBytes = VIEW_TEXT_SIZE - 1; // caption and comment
+constexpr int kStoredStringBytes = 255;            // a list line, a menu record's text
 constexpr int kMenuTextBytes = 31;
 constexpr int kStaticTextBytes = 2047;
 constexpr int kInputTextBytes = 255;
@@ -56,6 +56,6 @@ constexpr int kMaxDialogs = 1024 - 3;
 constexpr int kDefaultListCapacity = 16;
 constexpr int kDefaultComboLines = 4;
 
-}  // namespace kvrc
+} // namespace kvrc
 
 #endif

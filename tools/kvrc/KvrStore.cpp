@@ -23,7 +23,7 @@ namespace {
 
 // A block-mode stream on a byte buffer: the five sys operations of a file, in memory.
 class MemoryStream : public kvStream {
-public:
+  public:
     // For writing: Flush puts the block file into Bytes().
     MemoryStream() : kvStream(RESOURCE_IDENTITY_TEXT, true, true, false) {}
     // For reading: loads the block file and checks its identity, as the game's file stream
@@ -36,7 +36,7 @@ public:
     }
     const std::vector<uint8_t>& Bytes() const { return medium; }
 
-protected:
+  protected:
     void sysSetPos(int origin, int offset) override
     {
         const long base = origin == 1 ? long(pos) : origin == 2 ? long(medium.size()) : 0;
@@ -61,7 +61,7 @@ protected:
     }
     void sysFlush() override {}
 
-private:
+  private:
     std::vector<uint8_t> medium;
     size_t pos = 0;
 };
@@ -113,7 +113,7 @@ std::string Hex(DWORD value)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void ReleaseDialog::operator()(WDialog* dialog) const
 {
@@ -177,7 +177,8 @@ std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes, const std
         const bool layout = refusal->type == KVEXCEPTION_DATAFILE;
         DeleteException(refusal);
         if (identity)
-            throw Error(fileName + ": not a resource file of this program: its identity text differs");
+            throw Error(fileName +
+                        ": not a resource file of this program: its identity text differs");
         if (layout)
             throw Error(fileName + ": not a block file: " + message);
         throw Error(fileName + ": block " + Hex(at) + " is refused: " + message);
@@ -185,4 +186,4 @@ std::vector<DialogTree> LoadDialogs(const std::vector<uint8_t>& bytes, const std
     return dialogs;
 }
 
-}  // namespace kvrc
+} // namespace kvrc

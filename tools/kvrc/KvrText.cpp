@@ -13,8 +13,8 @@ std::string Utf16ToUtf8(const std::u16string& wide)
 {
     if (wide.empty())
         return {};
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0,
+                                          nullptr, nullptr);
     std::string utf8(size_t(bytes > 0 ? bytes : 0), '\0');
     if (bytes > 0)
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), utf8.data(), bytes, nullptr,
@@ -22,7 +22,7 @@ std::string Utf16ToUtf8(const std::u16string& wide)
     return utf8;
 }
 
-}  // namespace
+} // namespace
 
 bool Utf8ToGbk(const std::string& utf8, std::string* gbk, std::string* problem)
 {
@@ -36,8 +36,8 @@ bool Utf8ToGbk(const std::string& utf8, std::string* gbk, std::string* problem)
         return false;
     }
     std::u16string wide(size_t(units), u'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()),
-                        wide.data(), units);
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), int(utf8.size()), wide.data(),
+                        units);
     for (size_t i = 0; i < wide.size();) {
         const bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size();
         const int length = pair ? 2 : 1;
@@ -50,8 +50,8 @@ bool Utf8ToGbk(const std::string& utf8, std::string* gbk, std::string* problem)
         }
         char bytes[8];
         BOOL usedDefault = FALSE;
-        const int n = WideCharToMultiByte(936, 0, wide.data() + i,
-                                          length, bytes, int(sizeof bytes), nullptr, &usedDefault);
+        const int n = WideCharToMultiByte(936, 0, wide.data() + i, length, bytes, int(sizeof bytes),
+                                          nullptr, &usedDefault);
         if (n <= 0 || usedDefault) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", codePoint);
@@ -79,8 +79,8 @@ std::string GbkToUtf8(const std::string& gbk)
 int MeasuringText::GetWidth(const char* text)
 {
     int width = 0;
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); p && *p && *p != '\n';
-         ++p) {
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+         p && *p && *p != '\n'; ++p) {
         if (*p >= 0x81 && p[1]) {
             width += 16;
             ++p;
@@ -99,4 +99,4 @@ int MeasuringText::GetWidthW(const WCHAR* text)
     return width;
 }
 
-}  // namespace kvrc
+} // namespace kvrc

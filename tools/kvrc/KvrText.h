@@ -21,7 +21,7 @@ std::string GbkToUtf8(const std::string& gbk);
 // Heights as the 16-pixel glyph-cache font gives them (height + 1 a line); widths of 8
 // pixels a single-byte character and 16 a double-byte one.
 class MeasuringText : public WText {
-public:
+  public:
     MeasuringText() : WText(16, 0) {}
     void DrawTextA(int, int, const char*) override {}
     int GetWidth(const char* text) override;
@@ -29,6 +29,6 @@ public:
     int GetWidthW(const WCHAR* text) override;
 };
 
-}  // namespace kvrc
+} // namespace kvrc
 
 #endif

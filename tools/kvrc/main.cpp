@@ -16,9 +16,8 @@ int main(int argc, char** argv)
 {
     const bool decompile = argc == 4 && std::strcmp(argv[1], "--decompile") == 0;
     if (!decompile && (argc != 3 || argv[1][0] == '-')) {
-        std::fprintf(stderr,
-                     "usage: kvrc source.yaml out.kvr\n"
-                     "       kvrc --decompile file.kvr out.yaml\n");
+        std::fprintf(stderr, "usage: kvrc source.yaml out.kvr\n"
+                             "       kvrc --decompile file.kvr out.yaml\n");
         return 2;
     }
     try {

@@ -71,7 +71,7 @@ TEST(ShippedDialogs, LoadWithTheGamesIdentityAndVersion)
 
 struct DialogCommands {
     DWORD id;
-    std::set<int> commands;  // every button's command, exactly
+    std::set<int> commands; // every button's command, exactly
 };
 
 TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
@@ -93,20 +93,35 @@ TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
         for (WButton* b : buttons) {
             commands.insert(b->Command);
             EXPECT_NE(b->Comment[0], 0) << "button " << b->Id << " has no tooltip";
-            EXPECT_TRUE(b->Id < 1 || b->Id > 4) << "a standard id would replace caption and command";
+            EXPECT_TRUE(b->Id < 1 || b->Id > 4)
+                << "a standard id would replace caption and command";
         }
         EXPECT_EQ(commands, row.commands);
     }
+    // The panel's buttons show the costs the round charges and name the game screen's key
+    // for the same command.
+    struct PanelButton {
+        int command;
+        const char* cost; // in the caption, or null
+        const char* key;  // in the comment
+    };
+    const PanelButton panelButtons[] = {
+        {4097, "300", "F"},   {4098, "150", "H"}, {4099, nullptr, "P"},
+        {4101, nullptr, "S"}, {2, nullptr, "X"},
+    };
     WDialog panel(stream.get(), kPanel);
-    // The costs the round charges are shown with the buttons that charge them.
-    for (auto [command, cost] : {std::pair{4097, "300"}, std::pair{4098, "150"}}) {
-        std::vector<WButton*> buttons;
-        CollectButtons(&panel, &buttons);
+    std::vector<WButton*> buttons;
+    CollectButtons(&panel, &buttons);
+    for (const PanelButton& row : panelButtons)
         for (WButton* b : buttons)
-            if (b->Command == command) {
-                EXPECT_NE(std::string(b->Caption).find(cost), std::string::npos) << b->Caption;
+            if (b->Command == row.command) {
+                SCOPED_TRACE(row.command);
+                if (row.cost) {
+                    EXPECT_NE(std::string(b->Caption).find(row.cost), std::string::npos);
+                }
+                EXPECT_NE(std::string(b->Comment).find(std::string(row.key) + " 键"),
+                          std::string::npos);
             }
-    }
 }
 
 TEST(ShippedDialogs, ComboBoxesListTheBackgroundsAndTheDifficulties)
@@ -131,13 +146,13 @@ TEST(ShippedDialogs, ComboBoxesListTheBackgroundsAndTheDifficulties)
 
 struct Edition {
     const BoardEdition* board;
-    Rect hud;  // the HUD column: upper panel to lower panel
+    Rect hud; // the HUD column: upper panel to lower panel
 };
 
 // Each dialog placed on a stand-in desktop of the edition's size, with its stored
 // placement, as the game attaches it; rectangles in window pixels.
 class Placed {
-public:
+  public:
     Placed(kvFileStream* stream, const BoardEdition& e, DWORD id)
         : desktop(0, 0, e.windowWidth, e.windowHeight, "", "", 0), dialog(new WDialog(stream, id))
     {
@@ -145,10 +160,10 @@ public:
     }
     Rect Frame() const { return {dialog->Left, dialog->Top, dialog->Right, dialog->Bottom}; }
 
-private:
-    WView desktop;  // releases the dialog
+  private:
+    WView desktop; // releases the dialog
 
-public:
+  public:
     WDialog* dialog;
 };
 
@@ -163,7 +178,8 @@ TEST(ShippedDialogs, SitRightInBothEditions)
         const BoardEdition& b = *e.board;
         SCOPED_TRACE(b.windowWidth);
         const Rect screen{0, 0, b.windowWidth, b.windowHeight};
-        const Rect board{b.boardLeft, b.boardTop, b.boardLeft + 8 * b.pitchX, b.boardTop + 8 * b.pitchY};
+        const Rect board{b.boardLeft, b.boardTop, b.boardLeft + 8 * b.pitchX,
+                         b.boardTop + 8 * b.pitchY};
 
         Placed panel(stream.get(), b, kPanel);
         EXPECT_TRUE(panel.Frame().Inside(screen));
@@ -197,4 +213,4 @@ TEST(ShippedDialogs, SitRightInBothEditions)
     }
 }
 
-}  // namespace
+} // namespace

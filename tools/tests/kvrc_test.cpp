@@ -92,10 +92,12 @@ void WriteText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::binary) << text;
 }
 
-bool Exists(const std::string& path) { return std::ifstream(path).good(); }
+bool Exists(const std::string& path)
+{
+    return std::ifstream(path).good();
+}
 
-template <typename T>
-T* Find(WView* root, DWORD id)
+template <typename T> T* Find(WView* root, DWORD id)
 {
     // GetSubView searches into groups only; the fixtures here sit in the dialog or a group.
     return static_cast<T*>(GetSubView(root, id));
@@ -143,7 +145,8 @@ TEST(KvrcRoundTrip, EveryStorableFieldReachesTheLoader)
     EXPECT_EQ(button->Command, 4200);
     EXPECT_STREQ(button->Comment, "提示");
     EXPECT_EQ(Find<WButton>(&dialog, 1)->Command, 1);
-    EXPECT_EQ(Find<WView>(&dialog, 22)->State & (VS_HIDDEN | VS_DISABLED), DWORD(VS_HIDDEN | VS_DISABLED));
+    EXPECT_EQ(Find<WView>(&dialog, 22)->State & (VS_HIDDEN | VS_DISABLED),
+              DWORD(VS_HIDDEN | VS_DISABLED));
     EXPECT_TRUE(Find<WCheckBox>(&dialog, 30)->GetCheck());
 
     auto* combo = Find<WComboBox>(&dialog, 31);
@@ -192,7 +195,7 @@ TEST(KvrcRoundTrip, EveryStorableFieldReachesTheLoader)
 struct BadSource {
     const char* name;
     const char* source;
-    const char* place;  // "line:column"
+    const char* place; // "line:column"
     const char* expected;
 };
 
@@ -201,20 +204,27 @@ const BadSource kBadSources[] = {
     {"misspelt key", u8"dialogs:\n  - id: 1\n    captoin: x\n", "3:5", "unknown key \"captoin\""},
     {"unknown class", u8"dialogs:\n  - id: 1\n    children:\n      - type: WButon\n", "4:15",
      "unknown view class \"WButon\""},
-    {"not a number", u8"dialogs:\n  - id: 1\n    rect: [0, 0, abc, 10]\n", "3:18", "expected width"},
+    {"not a number", u8"dialogs:\n  - id: 1\n    rect: [0, 0, abc, 10]\n", "3:18",
+     "expected width"},
     {"outside GBK", u8"dialogs:\n  - id: 1\n    caption: \"好😀\"\n", "3:14", "U+1F600"},
-    {"caption too long", u8"dialogs:\n  - id: 1\n    caption: 一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二\n",
+    {"caption too long",
+     u8"dialogs:\n  - id: 1\n    caption: "
+     u8"一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十一二\n",
      "3:14", "64 bytes in GBK; at most 63"},
     {"same id twice", u8"dialogs:\n  - id: 5\n  - id: 5\n", "3:9", "given before"},
     {"reserved id", u8"dialogs:\n  - id: 0xFF000001\n", "2:9", "reserved block"},
-    {"children of a button", u8"dialogs:\n  - id: 1\n    children:\n      - type: WButton\n        children: []\n",
-     "5:19", "holds no child views"},
-    {"too many items", u8"dialogs:\n  - id: 1\n    children:\n      - {type: WListBox, capacity: 1, items: [a, b]}\n",
+    {"children of a button",
+     u8"dialogs:\n  - id: 1\n    children:\n      - type: WButton\n        children: []\n", "5:19",
+     "holds no child views"},
+    {"too many items",
+     u8"dialogs:\n  - id: 1\n    children:\n      - {type: WListBox, capacity: 1, items: [a, b]}\n",
      "4:46", "do not fit a capacity of 1"},
-    {"standard caption", u8"dialogs:\n  - id: 1\n    children:\n      - {type: WButton, id: 2, caption: x}\n",
-     "4:41", "standard caption"},
+    {"standard caption",
+     u8"dialogs:\n  - id: 1\n    children:\n      - {type: WButton, id: 2, caption: x}\n", "4:41",
+     "standard caption"},
     {"runtime state bit", u8"dialogs:\n  - id: 1\n    state: [hidden, 0x4]\n", "3:21", "run time"},
-    {"slider without steps", u8"dialogs:\n  - id: 1\n    children:\n      - {type: WSlider, steps: 0}\n", "4:32",
+    {"slider without steps",
+     u8"dialogs:\n  - id: 1\n    children:\n      - {type: WSlider, steps: 0}\n", "4:32",
      "expected steps"},
     {"no dialogs", u8"version: 1\n", "1:1", "expected dialogs"},
     {"wrong version", u8"version: 2\ndialogs: []\n", "1:10", "expected version"},
@@ -289,7 +299,8 @@ struct BadResource {
 };
 
 const BadResource kBadResources[] = {
-    {"other identity", [](std::vector<uint8_t>& b) { b[4 + 12 * 4 + 4] ^= 1; }, "not a resource file"},
+    {"other identity", [](std::vector<uint8_t>& b) { b[4 + 12 * 4 + 4] ^= 1; },
+     "not a resource file"},
     {"empty", [](std::vector<uint8_t>& b) { b.clear(); }, "not a block file"},
     {"truncated", [](std::vector<uint8_t>& b) { b.resize(b.size() - 20); }, "not a block file"},
     {"button of an unknown type", [](std::vector<uint8_t>& b) { b[b.size() - 52] = 99; },
@@ -299,7 +310,8 @@ const BadResource kBadResources[] = {
 TEST(KvrcBadResource, DecompilingIsRefusedAndLeavesNoOutput)
 {
     const std::vector<uint8_t> good = kvrc::CompileSource(
-        u8"dialogs:\n  - id: 3\n    children:\n      - {type: WButton, id: 9, command: 4}\n", "good.yaml");
+        u8"dialogs:\n  - id: 3\n    children:\n      - {type: WButton, id: 9, command: 4}\n",
+        "good.yaml");
     for (const BadResource& row : kBadResources) {
         SCOPED_TRACE(row.name);
         std::vector<uint8_t> bytes = good;
@@ -317,4 +329,4 @@ TEST(KvrcBadResource, DecompilingIsRefusedAndLeavesNoOutput)
     }
 }
 
-}  // namespace
+} // namespace

@@ -49,7 +49,9 @@ void RunMainLoop()
             continue;
         }
         if (!bActive) {
-            Sleep(bSkinnedApp ? 2 : 0);
+            // In the background nothing is drawn: wait for the next message (activation,
+            // paint, close) instead of polling, which spun a core in a full-screen program.
+            WaitMessage();
             continue;
         }
         bool end = false;

@@ -125,9 +125,13 @@ void HandleEvent(const SDL_Event& event)
 {
     if (event.type == SDL_WINDOWEVENT)
         TranslateWindowEvent(event.window);
+    else if (event.type == SDL_QUIT)
+        // A termination request from outside (SIGTERM, SIGINT) ends the program the way
+        // the end of a Windows session does: its message loop sees WM_QUIT and shuts down.
+        // Closing a window arrives as WM_CLOSE instead and stays the program's to answer.
+        PostQuitMessage(0);
     else
         TranslateInputEvent(event);
-    // SDL_QUIT is left alone: the program learns of closing through WM_CLOSE.
 }
 
 void EndSettledSizeMoves()

@@ -14,6 +14,9 @@ bool EnsureVideo()
 {
     if (SDL_WasInit(SDL_INIT_VIDEO))
         return true;
+    // Closing the last window is the program's WM_CLOSE to answer, not an end of the
+    // session: only a termination request from outside (SIGTERM, SIGINT) ends it.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
         return false;

@@ -64,6 +64,11 @@ public:
     void AdjustCandidate();
 
 private:
+    // Where SetCandidatePos put the list's top-left corner, before AdjustCandidate moved
+    // it: every new page is laid out from here, so a list once moved above the line does
+    // not stay there when its size changes.
+    int32_t candidateX = 0, candidateY = 0;
+
     void Snapshot(WInputLine* line);
     // Puts the backup back into the receiver and forgets the preview.
     void RestoreReceiver();

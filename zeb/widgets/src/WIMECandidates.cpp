@@ -138,7 +138,7 @@ void WIME::GetCandidate()
     list->Selected = selected >= 0 && selected < n ? int(selected) : -1;
     const int width = std::max(widest, 100) + 4;
     const int height = n * (writer.GetHeight("T") + 1) + 4;
-    Place(list, list->Left, list->Top, list->Left + width, list->Top + height);
+    Place(list, candidateX, candidateY, candidateX + width, candidateY + height);
     list->AfterTranslate();
     AdjustCandidate();
     if (!Shown(list) && MyDesktop) {
@@ -163,6 +163,8 @@ void WIME::CloseCandidate()
 void WIME::SetCandidatePos(int x, int y)
 {
     WListBox* list = CandidateList;
+    candidateX = x;
+    candidateY = y;
     Place(list, x, y, x + (list->Right - list->Left), y + (list->Bottom - list->Top));
     // A list already up follows the caret without leaving the screen.
     if (Shown(list))

@@ -167,66 +167,52 @@ TEST_F(ImeTest, CompositionInTheMiddleAndOneOverTheByteBudget)
     EXPECT_STREQ("a中文b", line->GetText());
 }
 
-TEST_F(ImeTest, CandidateWindowOpensPagesFollowsTheCaretAndCloses)
+TEST_F(ImeTest, CandidateWindowPagesStaysOnTheScreenAndCloses)
 {
+    // A line at the bottom right: after the first page, the list has to move.
     Line(100, 50, 200);
     Edit(u8"zhong", 5, 0);
-    ASSERT_FALSE(CandidatesShown());
-
     const std::vector<std::string> five = {u8"中", u8"种", u8"重", u8"众", u8"终"};
     Candidates(five, 1, 0, 3);
-    ASSERT_TRUE(CandidatesShown());
     WListBox* list = ime->CandidateList;
+    ASSERT_TRUE(CandidatesShown());
     EXPECT_EQ(2, list->GetRef()) << "WIME's reference and the desktop's";
     EXPECT_EQ((std::vector<std::string>{"1 中", "2 种", "3 重"}), CandidateRows());
     EXPECT_EQ(1, list->Selected);
-    // At the caret (x 100 + 5 characters + 2) and below the line; 104 x (3 x 17 + 4).
+    // At the caret (x 100 + 5 characters + 2), below the line; 104 x (3 x 17 + 4).
     EXPECT_EQ(142, list->Left);
-    EXPECT_EQ(line->Bottom, list->Top);
+    EXPECT_EQ(70, list->Top);
     EXPECT_EQ(104, list->Right - list->Left);
     EXPECT_EQ(55, list->Bottom - list->Top);
 
-    // The last page is only partly filled, and is shown.
+    // A partly filled last page is shown; a page past the end closes the window.
     Candidates(five, 4, 3, 3);
-    ASSERT_TRUE(CandidatesShown());
     EXPECT_EQ((std::vector<std::string>{"1 众", "2 终"}), CandidateRows());
-    EXPECT_EQ(1, list->Selected);
-    EXPECT_EQ(38, list->Bottom - list->Top);
-
-    // A page past the end closes the window.
+    EXPECT_TRUE(CandidatesShown());
     Candidates(five, 0, 5, 3);
     EXPECT_FALSE(CandidatesShown());
     EXPECT_EQ(1, list->GetRef());
-
     // More lines than the window holds are cut to its 16.
-    std::vector<std::string> many(40, "x");
-    Candidates(many, 0, 0, 40);
-    EXPECT_EQ(16, int(CandidateRows().size()));
+    Candidates(std::vector<std::string>(40, "x"), 0, 0, 40);
+    EXPECT_EQ(16u, CandidateRows().size());
+
+    // Moved with the line to the bottom right corner, the list goes above the line
+    // (a text height and 4 over its bottom) and ends at the screen's right edge.
+    line->Left = 700;
+    line->Right = 795;
+    line->Top = 570;
+    line->Bottom = 590;
+    Edit(u8"zhongwenzhongwen", 16, 0);
+    Candidates({u8"中文", u8"重温"}, 0, 0, 9);
+    EXPECT_EQ(799, list->Right);
+    EXPECT_EQ(104, list->Right - list->Left);
+    EXPECT_EQ(570, list->Bottom);
 
     // The result ends the composition, and the input method closes its list.
     Result(u8"中");
     EXPECT_FALSE(CandidatesShown());
     EXPECT_EQ(1, list->GetRef());
     EXPECT_STREQ("中", line->GetText());
-}
-
-TEST_F(ImeTest, CandidateWindowStaysOnTheScreen)
-{
-    // A line at the bottom right: the list goes above the line and ends at the right edge.
-    Line(700, 570, 95);
-    Edit(u8"zhongwenzhongwen", 16, 0);
-    Candidates({u8"中文", u8"重温"}, 0, 0, 9);
-    ASSERT_TRUE(CandidatesShown());
-    WListBox* list = ime->CandidateList;
-    EXPECT_EQ(799, list->Right);
-    EXPECT_EQ(104, list->Right - list->Left);
-    EXPECT_EQ(line->Top, list->Bottom) << "a text height and 4 above the line's bottom";
-    EXPECT_LE(list->Bottom, ScreenY);
-    EXPECT_GE(list->Top, 0);
-    ImmNotifyIME(ImmGetContext(hWnd), NI_COMPOSITIONSTR, CPS_CANCEL, 0);
-    Deliver();
-    EXPECT_FALSE(CandidatesShown());
-    EXPECT_STREQ("", line->GetText()) << "a cancelled composition leaves nothing";
 }
 
 }  // namespace
