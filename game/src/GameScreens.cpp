@@ -172,15 +172,19 @@ void WForm::HandleEvent(VlxMessage* event)
         ClearEvent(event);
         WMessageBox(ABOUT_TITLE, ABOUT_TEXT, MESSAGEBOX_OK);
         break;
-    case CMD_START: {
+    case CMD_START:
+    case CMD_SCORES: {
+        const int command = event->x;
         ClearEvent(event);
         auto* combo = static_cast<WComboBox*>(GetSubView(this, COMBO_DIFFICULTY));
         int index = combo ? combo->GetIndex() : 0;
-        // A list without a choice starts the easiest round.
+        // A list without a choice means the easiest level.
         if (index < 0)
             index = 0;
-        if (starter)
+        if (starter && command == CMD_START)
             starter->StartRound(index);
+        else if (starter)
+            starter->ShowScores(index);
         break;
     }
     default:
