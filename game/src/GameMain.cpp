@@ -1,12 +1,12 @@
 // The game's entry: the engine objects, the window of the edition, the GUI's run loop,
 // and the exit code (-1 when an engine exception ended the program).
+#include "DebugLog.h"
 #include "GameApp.h"
 
 #include <KvD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
 #include <kvDInput.h>
-#include <kvFileStream.h>
 
 #include <stdlib.h>
 #include <time.h>
@@ -33,9 +33,10 @@ int RunGame(HINSTANCE instance, int showCommand, const GameEdition& edition)
     // The frame clock starts with the program, so the log can tell how long start-up took.
     UpdateTimeCounter();
     srand(unsigned(time(nullptr)));
-    // The log lies beside the program, wherever it was started from.
+    // The log lies beside the program, wherever it was started from, or in the player's
+    // state folder when the program's folder is read-only.
     GetComspec(nullptr);
-    SetDebugOutput(new kvFileStream("debug.txt", "wt", false, ""), false);
+    OpenDebugLog();
     try {
         GameApp = new myApplication(edition);
         new kvD3D(0, 0, false);

@@ -132,6 +132,37 @@ TEST_F(DeviceTest, ALostDeviceReportsLossUntilReset)
     EXPECT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
 }
 
+// Random loss: the schedule's chance and its limit, each loss repaired by a reset.
+TEST_F(DeviceTest, RandomLossLosesTheDeviceAtScheduledFramesOnly)
+{
+    vexa::platform::SetPresentPacing(false);
+    const struct {
+        unsigned oneIn, most;
+        int frames;
+        unsigned low, high;  // losses expected
+    } cases[] = {{1, 3, 10, 3, 3}, {4, 0, 400, 70, 130}, {0, 0, 50, 0, 0}, {1000000, 0, 50, 0, 1}};
+    for (const auto& c : cases) {
+        vexa::platform::SetRandomDeviceLoss(c.oneIn, c.most, 12345);
+        unsigned lost = 0;
+        for (int i = 0; i < c.frames; ++i) {
+            const HRESULT hr = device->Present(nullptr, nullptr, nullptr, nullptr);
+            if (hr == D3DERR_DEVICELOST) {
+                ++lost;
+                EXPECT_EQ(device->TestCooperativeLevel(), D3DERR_DEVICENOTRESET);
+                D3DPRESENT_PARAMETERS pp = WindowedParameters();
+                ASSERT_EQ(device->Reset(&pp), D3D_OK);
+            } else {
+                ASSERT_EQ(hr, D3D_OK);
+            }
+        }
+        EXPECT_EQ(lost, vexa::platform::RandomDeviceLosses()) << "one in " << c.oneIn;
+        EXPECT_GE(lost, c.low) << "one in " << c.oneIn << " over " << c.frames;
+        EXPECT_LE(lost, c.high) << "one in " << c.oneIn << " over " << c.frames;
+    }
+    vexa::platform::SetRandomDeviceLoss(0, 0, 0);
+    vexa::platform::SetPresentPacing(true);
+}
+
 TEST_F(DeviceTest, PresentKeepsToTheRefreshRateUntilPacingIsTurnedOff)
 {
     D3DDISPLAYMODE mode = {};

@@ -23,6 +23,8 @@ void MakeFolder(const std::string& path);
 void MakeSkin(const std::string& bin);         // GUI/Mac/: the seven skin textures
 void MakeBackgrounds(const std::string& bin);  // GUI/BackGround/: the three backgrounds
 void MakeGuiPictures(const std::string& bin);  // GUI/: frames, panel, particle, bars, pointer; icon
+// The window icon's picture at size x size pixels, for the desktop entry, or throws.
+void MakeDesktopIcon(int size, const std::string& path);
 void MakeMeshes(const std::string& bin);       // GUI/Mesh/: plane.x, frame.x
 void MakeSounds(const std::string& bin);       // GUI/Sound/: the six effects
 // DataPack/Vexa/: the tile pictures, list.txt and descriptions from the tile table.

@@ -12,7 +12,8 @@
 //   lifebar.jpg, combobar.jpg  128 x 16: the bar is cut from the left, so the colour runs
 //       along it (a short life bar shows red, a full one green) and nothing is squeezed.
 //   test.png      32 x 32 arrow pointer, its tip on the top-left pixel.
-//   icon7.bmp     32 x 32, the program's icon resource 7: two linked tiles.
+//   icon7.bmp     32 x 32, the program's icon resource 7: two linked tiles. The desktop
+//       entry's icons are the same picture at other sizes (MakeDesktopIcon).
 #include "ArtTool.h"
 
 #include <cmath>
@@ -112,19 +113,24 @@ Canvas MakePointer()
     return c;
 }
 
-Canvas MakeIcon()
+// Drawn on a 32-unit grid scaled to the picture, so every size shows the same design.
+Canvas MakeIcon(int size)
 {
-    Canvas c(32, 32, Hex(0x1F3554));
+    const float k = float(size) / 32.0f;
+    Canvas c(size, size, Hex(0x1F3554));
     auto tile = [&](float x0, float y0, const Rgba& face) {
-        c.Fill(x0, y0, x0 + 12, y0 + 14,
-               [&](float x, float y) { return RoundedBoxDistance(x, y, x0, y0, x0 + 12, y0 + 14, 2.5f) <= 0; },
-               [&](float, float y) { return Mix(Hex(0xFBF6EC), face, (y - y0) / 14 * 0.5f); });
-        c.FillCircle(x0 + 6, y0 + 7, 3.2f, face);
+        x0 *= k;
+        y0 *= k;
+        const float x1 = x0 + 12 * k, y1 = y0 + 14 * k;
+        c.Fill(x0, y0, x1, y1,
+               [&](float x, float y) { return RoundedBoxDistance(x, y, x0, y0, x1, y1, 2.5f * k) <= 0; },
+               [&](float, float y) { return Mix(Hex(0xFBF6EC), face, (y - y0) / (14 * k) * 0.5f); });
+        c.FillCircle(x0 + 6 * k, y0 + 7 * k, 3.2f * k, face);
     };
     tile(3, 4, Hex(0xE0475A));
     tile(17, 14, Hex(0xE0475A));
-    c.FillCapsule(9, 18, 9, 25, 1.6f, Hex(0xF2C14E));
-    c.FillCapsule(9, 25, 17, 25, 1.6f, Hex(0xF2C14E));
+    c.FillCapsule(9 * k, 18 * k, 9 * k, 25 * k, 1.6f * k, Hex(0xF2C14E));
+    c.FillCapsule(9 * k, 25 * k, 17 * k, 25 * k, 1.6f * k, Hex(0xF2C14E));
     return c;
 }
 
@@ -142,7 +148,14 @@ void MakeGuiPictures(const std::string& bin)
     Save(MakeBar(Hex(0xD8281E), Hex(0xF2C12E), Hex(0x3CC44A), false), dir + "lifebar.jpg");
     Save(MakeBar(Hex(0x1E7AD8), Hex(0x7A4AE0), Hex(0xE040B0), true), dir + "combobar.jpg");
     Save(MakePointer(), dir + "test.png");
-    Save(MakeIcon(), bin + "icon7.bmp");
+    Save(MakeIcon(32), bin + "icon7.bmp");
+}
+
+void MakeDesktopIcon(int size, const std::string& path)
+{
+    if (size < 16 || size > 1024)
+        throw ArtError("icon size out of range: " + std::to_string(size));
+    Save(MakeIcon(size), path);
 }
 
 }  // namespace art

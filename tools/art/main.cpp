@@ -1,12 +1,14 @@
 // VexaArt: generates the runtime tree's art, meshes, sounds and tile pack.
 //
 //   VexaArt <runtime tree> <tile table> <colour emoji font>
+//   VexaArt --icon <size> <file.png>     the window icon at size x size, for the desktop
 //
 // Deterministic: the same sources give the same bytes. Exits 1 with a message on the
 // first error.
 #include "ArtTool.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace art {
@@ -40,8 +42,18 @@ void Save(const Canvas& canvas, const std::string& path)
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 && std::string(argv[1]) == "--icon") {
+        try {
+            art::MakeDesktopIcon(std::atoi(argv[2]), argv[3]);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "VexaArt: %s\n", e.what());
+            return 1;
+        }
+        return 0;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: VexaArt <runtime tree> <tile table> <colour emoji font>\n");
+        std::fprintf(stderr, "usage: VexaArt <runtime tree> <tile table> <colour emoji font>\n"
+                             "       VexaArt --icon <size> <file.png>\n");
         return 2;
     }
     std::string bin = argv[1];

@@ -2,8 +2,10 @@
 // presentation, reset, loss and capabilities.
 //
 // Present waits for the display's next refresh (frame_pacer.h), scales the back buffer
-// into the window's drawable, keeping its aspect (bars on the long side), and swaps. Loss only happens through the test hook; a lost device
-// keeps drawing into its back buffer but presents nothing until Reset succeeds.
+// into the window's drawable, keeping its aspect (bars on the long side), and swaps. Loss
+// only happens through the test hooks (LoseDevice, and the random frames of
+// SetRandomDeviceLoss or VEXA_LOSE_DEVICE, random_loss.h); a lost device keeps drawing
+// into its back buffer but presents nothing until Reset succeeds.
 #include "device.h"
 
 #include "../win32/input_hub.h"
@@ -11,6 +13,7 @@
 #include "display_mode.h"
 #include "formats.h"
 #include "gl_context.h"
+#include "random_loss.h"
 #include "resource.h"
 #include "state_block.h"
 #include "surface.h"
@@ -332,6 +335,8 @@ HRESULT Device::Present(const RECT* pSourceRect, const RECT* pDestRect, HWND hDe
         return D3DERR_INVALIDCALL;
     // A lost device is paced too: a program waiting for the reset would spin otherwise.
     pacer_.Wait(sdl_);
+    if (!lost_ && !needsReset_ && RandomLossNow())
+        Lose();
     if (lost_ || needsReset_)
         return D3DERR_DEVICELOST;
     MakeCurrent();
