@@ -434,6 +434,34 @@ TEST_F(DeviceTest, EveryDrawSeesTheLatestBytesOfTheVerticesItReads)
     vb->Release();
 }
 
+// Draws from user memory share one stream buffer that grows for a larger draw; each must
+// draw its own vertices, the last ones of a long list included.
+TEST_F(DeviceTest, UserMemoryDrawsOfEverySizeDrawTheirOwnVertices)
+{
+    struct Case {
+        size_t triangles;  // degenerate ones first, the visible pair last
+        D3DCOLOR colour;
+        int x;
+    } cases[] = {{2, 0xFFFF0000, 0}, {4000, 0xFF00FF00, 30}, {2, 0xFF0000FF, 60},
+                 {3, 0xFFFFFF00, 90}};
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    device->SetTexture(0, nullptr);
+    device->SetFVF(kRhwColorFvf);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.triangles << " triangles");
+        std::vector<RhwColorVertex> v((c.triangles - 2) * 3, RhwColorVertex{0, 0, 0, 1, 0});
+        const float x0 = float(c.x), x1 = x0 + 20;
+        const RhwColorVertex quad[6] = {{x0, 20, 0, 1, c.colour}, {x0, 0, 0, 1, c.colour},
+                                        {x1, 20, 0, 1, c.colour}, {x1, 20, 0, 1, c.colour},
+                                        {x0, 0, 0, 1, c.colour},  {x1, 0, 0, 1, c.colour}};
+        v.insert(v.end(), quad, quad + 6);
+        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, UINT(c.triangles), v.data(),
+                                          sizeof v[0]),
+                  D3D_OK);
+        EXPECT_COLOR(c.colour, ReadPixel(c.x + 10, 10));
+    }
+}
+
 // A draw with the Direct3D state of the draw before flushes nothing; what Clear and a
 // texture upload did to OpenGL in between must not leak into it.
 TEST_F(DeviceTest, ADrawWithUnchangedStateUndoesWhatClearsAndUploadsChanged)

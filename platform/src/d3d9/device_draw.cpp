@@ -528,7 +528,18 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
     MakeCurrent();
     const size_t bytes = size_t(count) * VertexStreamZeroStride;
     gl_.BindArrayBuffer(streamBuffer_);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(bytes), pVertexStreamZeroData, GL_STREAM_DRAW);
+    // The stream buffer keeps its storage and grows only for a larger draw: new storage
+    // at every draw (glBufferData) made the driver revalidate the vertex input each time,
+    // as orphaning a vertex buffer did.
+    if (bytes > streamBufferSize_) {
+        streamBufferSize_ = std::max<size_t>(bytes, 64 * 1024);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(streamBufferSize_), nullptr, GL_STREAM_DRAW);
+        if (glGetError() != GL_NO_ERROR) {
+            streamBufferSize_ = 0;
+            return D3DERR_INVALIDCALL;
+        }
+    }
+    glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), pVertexStreamZeroData);
     return Draw(PrimitiveType, PrimitiveCount, streamBuffer_, 0, VertexStreamZeroStride, 0);
 }
 
