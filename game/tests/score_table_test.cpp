@@ -1,9 +1,7 @@
 // The best-scores table: ordering and ties, the sixth result, the file across runs, an
 // interrupted write, and corrupt or unreadable files.
 #include "PackFolder.h"
-#include "RecordingSeams.h"
 
-#include <GameBoard.h>
 #include <ScoreTable.h>
 #include <kvTrace.h>
 
@@ -132,23 +130,6 @@ TEST_P(ScoreOrder, RanksAndKeepsTheOrderAcrossRuns)
 
 INSTANTIATE_TEST_SUITE_P(Table, ScoreOrder, testing::ValuesIn(ORDER),
                          [](const auto& row) { return std::string(row.param.name); });
-
-TEST(ScoreTable, EntryOfAWonRoundTakesItsTimeFromTheLifeBar)
-{
-    RecordingSeams seams;
-    CGameBoard board(EDITION_WINDOWED, seams.Seams());
-    board.difficulty = DIFFICULTY_TABLE[0];
-    board.score = 726;
-    board.maxCombo = 3;
-    board.life = 0.75f;
-    board.helpUsed = true;
-    ScoreEntry e = CScoreTable::EntryOfRound(board, 1765000000);
-    EXPECT_EQ(726, e.score);
-    EXPECT_EQ(3, e.maxCombo);
-    EXPECT_NEAR(40.0f, e.seconds, 0.01f);
-    EXPECT_TRUE(e.helpUsed);
-    EXPECT_EQ(1765000000, e.date);
-}
 
 TEST(ScoreTable, TextListsThePlacesAndFindsTheDifficulty)
 {
