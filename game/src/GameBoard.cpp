@@ -11,11 +11,11 @@
 #include <stdlib.h>
 #include <string.h>
 
-// Look-alike subjects the shipped pack carries: two pairs of twins from legend, the twin
-// brothers of the nursery rhyme, and the one man with two faces. A player who mistakes
+// Look-alike pictures of the shipped pack, in pairs a player may take for each other at a
+// glance: dog and wolf, tiger and leopard, mouse and hamster, apple and tomato. Confusing
 // one for the other is sometimes forgiven.
 const char* const PARTNER_NAMES[BOARD_PARTNER_SLOTS] = {
-    "Castor", "Pollux", "Romulus", "Remus", "Tweedledum", "Tweedledee", "Jekyll", "Hyde",
+    "狗", "狼", "老虎", "豹子", "老鼠", "仓鼠", "苹果", "番茄",
 };
 
 CGameBoard::CGameBoard(const BoardEdition& boardEdition, const BoardSeams& boardSeams)

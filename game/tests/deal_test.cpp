@@ -172,7 +172,8 @@ TEST(Hint, NoPairDoesNothingAndCostsNothing)
 
 TEST_F(DealFixture, PartnerSlotsFollowNamesAndTheLaterEntryWins)
 {
-    folder.WriteList(20, {"Castor", "x", "Pollux", "Hyde", "y", "Castor"});
+    folder.WriteList(20, {PARTNER_NAMES[0], "x", PARTNER_NAMES[1], PARTNER_NAMES[7], "y",
+                          PARTNER_NAMES[0]});
     pack.Load(folder.path.c_str(), &textures);
     board.ScanPartners(&pack);
     int expected[BOARD_PARTNER_SLOTS] = {5, 2, -1, -1, -1, -1, -1, 3};

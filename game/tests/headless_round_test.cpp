@@ -26,7 +26,7 @@ TEST_P(Played, FullRoundEndsInAWin)
 {
     int level = GetParam();
     const BoardEdition& edition = level % 2 ? EDITION_FULLSCREEN : EDITION_WINDOWED;
-    folder.WriteList(60, {"Castor", "Pollux"});
+    folder.WriteList(60, {PARTNER_NAMES[0], PARTNER_NAMES[1]});
     pack.Load(folder.path.c_str(), nullptr);
     CGameBoard board(edition, seams.Seams());
     srand(31 + level);

@@ -138,7 +138,7 @@ TEST_F(FxTest, FinishedEffectsLeaveTheListAndTheLastLeavesASentinelOnItsOwn)
 TEST_F(FxTest, ALinkOnTheBoardStartsItsBurstsAtTheCellsPlaces)
 {
     PackFolder folder;
-    folder.WriteList(60, {"Castor", "Pollux"});
+    folder.WriteList(60, {PARTNER_NAMES[0], PARTNER_NAMES[1]});
     CTilePack pack;
     pack.Load(folder.path.c_str(), nullptr);
     RecordingSeams recorder;
