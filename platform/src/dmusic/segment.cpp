@@ -42,10 +42,10 @@ bool Segment::ReadsAsWave(const std::vector<uint8_t>& bytes)
     SDL_RWops* in = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
     if (!in)
         return false;
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* samples = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(in, 1, &spec, &samples, &length))
+    if (!SDL_LoadWAV_RW(in, 1, &format, &samples, &length))
         return false;
     SDL_FreeWAV(samples);
     return true;
