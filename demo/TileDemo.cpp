@@ -7,6 +7,7 @@
 // pair comes back with the shuffle sound. The tile under the pointer is raised with the
 // hover frame. Closing the window ends the program through RunMain.
 #include <BoardEdition.h>
+#include <BoardFrame.h>
 #include <BoardEffects.h>
 #include <MeshModel.h>
 #include <SoundSystem.h>
@@ -50,33 +51,6 @@ public:
     }
     void ReleaseTexture(kvrTexture* texture) override { delete texture; }
 };
-
-// The board's placement of a cell: x = (c - 5) * 1.1, y = (8 - r - 4.95) * 1.08 + 0.5.
-D3DXMATRIX PlaceCell(int col, int row, float z)
-{
-    D3DXMATRIX m;
-    D3DXMatrixTranslation(&m, float(col - 5) * 1.1f, (8.0f - float(row) - 4.95f) * 1.08f + 0.5f, z);
-    return m;
-}
-
-// The selected tile's motion: one turn about its centre in the first half second, then a
-// pulse of its size between 1.0 and 1.1 every 1.8 s.
-D3DXMATRIX SelectedMotion(float timer)
-{
-    D3DXMATRIX m, step;
-    if (timer < 0.5f) {
-        D3DXMatrixTranslation(&m, -0.25f, 0.0f, 0.25f);
-        D3DXMatrixRotationY(&step, timer * 4.0f * 3.14159265f);
-        m *= step;
-        D3DXMatrixTranslation(&step, 0.25f, 0.0f, -0.25f);
-        return m * step;
-    }
-    const float t = std::fmod(timer, 1.8f);
-    const float d = t <= 0.9f ? t : 1.8f - t;
-    const float s = 1.0f + 0.1f * d / 0.9f;
-    D3DXMatrixScaling(&m, s, s, 1.0f);
-    return m;
-}
 
 void DrawDemoFrame();
 
@@ -209,31 +183,7 @@ public:
 
     void DrawBoard()
     {
-        IDirect3DDevice9* dev = pd3dDevice;
-        D3DXMATRIX identity, view, projection;
-        D3DXMatrixIdentity(&identity);
-        const D3DXVECTOR3 eye(0.0f, 0.0f, -9.0f), at(0.0f, 0.0f, 0.0f), up(0.0f, 1.0f, 0.0f);
-        D3DXMatrixLookAtLH(&view, &eye, &at, &up);
-        D3DXMatrixPerspectiveFovLH(&projection, 1.0471976f, float(ScreenX) / float(ScreenY),
-                                   0.015625f, 20.0f);
-        dev->SetTransform(D3DTS_WORLD, &identity);
-        dev->SetTransform(D3DTS_VIEW, &view);
-        dev->SetTransform(D3DTS_PROJECTION, &projection);
-        dev->SetRenderState(D3DRS_AMBIENT, 0x00666666);
-        dev->SetRenderState(D3DRS_ZENABLE, D3DZB_TRUE);
-        dev->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
-        dev->SetRenderState(D3DRS_LIGHTING, FALSE);
-        dev->SetRenderState(D3DRS_FILLMODE, D3DFILL_SOLID);
-        dev->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-        dev->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR);
-        dev->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP);
-        dev->SetSamplerState(0, D3DSAMP_ADDRESSV, D3DTADDRESS_CLAMP);
-        // The tiles write depth and blend their frames' edges; the particle flush leaves
-        // depth writes off and additive blending on.
-        dev->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
-        dev->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        dev->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        dev->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        CBoardFrame::SetCameraAndStates();
 
         const Tile* hovered = nullptr;
         for (Tile& t : tiles) {
@@ -241,14 +191,16 @@ public:
             if (t.state == TILE_NORMAL && t.col == PointedCol() && t.row == PointedRow())
                 hovered = &t;
             else if (t.state == TILE_NORMAL)
-                DrawTile(PlaceCell(t.col, t.row, 0.0f), Picture(t), frames[0]);
+                DrawTile(CBoardFrame::CellPlacement(t.col, t.row, 0.0f), Picture(t), frames[0]);
         }
         for (Tile& t : tiles)
             if (t.state == TILE_SELECTED)
-                DrawTile(SelectedMotion(t.timer) * PlaceCell(t.col, t.row, -0.05f), Picture(t),
-                         frames[2]);
+                DrawTile(CBoardFrame::SelectedMotion(t.timer) *
+                             CBoardFrame::CellPlacement(t.col, t.row, -0.05f),
+                         Picture(t), frames[2]);
         if (hovered)
-            DrawTile(PlaceCell(hovered->col, hovered->row, -0.05f), Picture(*hovered), frames[1]);
+            DrawTile(CBoardFrame::CellPlacement(hovered->col, hovered->row, -0.05f),
+                     Picture(*hovered), frames[1]);
         effects.DrawEffects();
     }
 

@@ -96,12 +96,14 @@ public:
     static DWORD MultiplierColour(float t);
     // A bar's right edge for a fill of 0..1.
     static int BarRight(int left, float fill);
+    // The board's camera over the window's aspect, and the states the tiles are drawn
+    // with (depth written, frames blended by alpha).
+    static void SetCameraAndStates();
 
     CBoardFrame(const CBoardFrame&) = delete;
     CBoardFrame& operator=(const CBoardFrame&) = delete;
 
 private:
-    void SetCameraAndStates();
     void DrawTiles();
     void DrawPicture();
     void DrawHud();
