@@ -8,6 +8,7 @@
 // bars and about sixty glyphs). Run: build/bin/game_frame_bench
 #include "engine_window.h"
 #include "particles_scene.h"
+#include "plain_worst_frame.h"
 #include "tiles_scene.h"
 #include "twin_report.h"
 
@@ -155,20 +156,7 @@ void BM_GameFrameFullScreen(benchmark::State& state)
 
 void BM_PlainBoardFrame(benchmark::State& state)
 {
-    CBoardEffects effects;
-    particles::StartWorstFrame(effects, 1);
-    plain::Context gl(tiles::kWidth, tiles::kHeight);
-    tiles::Plain board;
-    particles::Plain bursts(effects);
-    twin::FrameClock clock;
-    for (auto _ : state) {
-        gl.Begin();
-        board.Draw();
-        bursts.Draw();
-        gl.End();
-    }
-    glFinish();
-    clock.Finish(state);
+    RunPlainWorstFrame(state, nullptr);
 }
 }  // namespace
 

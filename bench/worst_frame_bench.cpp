@@ -5,6 +5,7 @@
 // ratio of the two is printed after the run. Run: build/bin/worst_frame_bench
 #include "engine_window.h"
 #include "particles_scene.h"
+#include "plain_worst_frame.h"
 #include "tiles_scene.h"
 #include "twin_report.h"
 
@@ -14,9 +15,6 @@
 #include <cstdlib>
 
 namespace {
-static_assert(tiles::kWidth == particles::kWidth && tiles::kHeight == particles::kHeight,
-              "one screen for both halves of the frame");
-
 void BM_EngineWorstFrame(benchmark::State& state)
 {
     EngineWindow window(tiles::kWidth, tiles::kHeight, 1);
@@ -39,25 +37,7 @@ void BM_EngineWorstFrame(benchmark::State& state)
 
 void BM_PlainWorstFrame(benchmark::State& state)
 {
-    CBoardEffects effects;
-    particles::StartWorstFrame(effects, 1);
-    plain::Context gl(tiles::kWidth, tiles::kHeight);
-    tiles::Plain board;
-    particles::Plain bursts(effects);
-    gl.Begin();
-    board.Draw();
-    bursts.Draw();
-    gl.End();
-    gl.Shot("worst_plain");
-    twin::FrameClock clock;
-    for (auto _ : state) {
-        gl.Begin();
-        board.Draw();
-        bursts.Draw();
-        gl.End();
-    }
-    glFinish();
-    clock.Finish(state);
+    RunPlainWorstFrame(state, "worst_plain");
 }
 }  // namespace
 
