@@ -11,13 +11,14 @@
 // Each dialog is attached with its stored placement, as the game attaches it, and its
 // place is traced to "viewer.txt" ("Dialog 32769 at 705 583 890 671."), with the place of
 // every button and combo box ("Button 4098 at x y.", its centre on the screen).
+#include "DemoWindow.h"
+
 #include <BoardEdition.h>
 #include <KvD3D9.h>
 #include <KvFontD3D9.h>
 #include <KvLib.h>
 #include <ResourceIdentity.h>
 #include <Zeb.h>
-#include <kvDInput.h>
 #include <kvFileStream.h>
 
 #include <cstdio>
@@ -117,24 +118,7 @@ class DialogViewer : public kvApplication {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand)
 {
     std::sscanf(commandLine, "%31s %d %d", mode, &width, &height);
-    GetComspec(nullptr); // the resource file and the log sit beside the program
-    SetDebugOutput(new kvFileStream("viewer.txt", "wt", false, ""), false);
-    try {
-        kvApplication* app = new DialogViewer;
-        new kvD3D(0, 0, false);
-        new kvDInput;
-        InitKV(instance, app);
-        char className[] = "VexaDialogViewer";
-        char caption[] = "Vexa dialog viewer";
-        kvCreateWindow(className, caption, showCommand, nullptr, width, height,
-                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
-    } catch (kvException* e) {
-        CatchException(e);
-        ReleaseKV();
-        return -1;
-    }
-    RunMain();
-    kvDestroyWindow();
-    ReleaseKV();
-    return 0;
+    return RunDemoWindow(
+        instance, showCommand, "viewer.txt", [] { return new DialogViewer; }, 0,
+        "VexaDialogViewer", "Vexa dialog viewer", width, height);
 }

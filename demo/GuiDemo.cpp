@@ -4,12 +4,12 @@
 // that shows a comment when the pointer rests on it, a status field placed from the
 // bottom edge, and a picture field that changes colour when clicked. Closing the window
 // ends the program through RunMain.
+#include "DemoWindow.h"
+
 #include <KvD3D9.h>
 #include <KvFontD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
-#include <kvDInput.h>
-#include <kvFileStream.h>
 
 namespace {
 const int kSwatchColours[] = {int(0xFFD04030), int(0xFFE0B030), int(0xFF40A0D0)};
@@ -102,24 +102,7 @@ private:
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    GetComspec(nullptr);
-    SetDebugOutput(new kvFileStream("debug.txt", "wt", false, ""), false);
-    try {
-        kvApplication* app = new GuiDemo;
-        new kvD3D(0, 0, false);
-        new kvDInput;
-        InitKV(instance, app);
-        char className[] = "ZebGuiDemo";
-        char caption[] = "Zeb GUI demo";
-        kvCreateWindow(className, caption, showCommand, nullptr, 800, 600,
-                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
-    } catch (kvException* e) {
-        CatchException(e);
-        ReleaseKV();
-        return -1;
-    }
-    RunMain();
-    kvDestroyWindow();
-    ReleaseKV();
-    return 0;
+    return RunDemoWindow(
+        instance, showCommand, "debug.txt", [] { return new GuiDemo; }, 0, "ZebGuiDemo",
+        "Zeb GUI demo", 800, 600);
 }

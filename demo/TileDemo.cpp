@@ -6,6 +6,8 @@
 // then both vanish in pair explosions with sparks along the path between them, and the
 // pair comes back with the shuffle sound. The tile under the pointer is raised with the
 // hover frame. Closing the window ends the program through RunMain.
+#include "DemoWindow.h"
+
 #include <BoardEdition.h>
 #include <BoardFrame.h>
 #include <BoardEffects.h>
@@ -16,8 +18,6 @@
 #include <KvD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
-#include <kvDInput.h>
-#include <kvFileStream.h>
 
 #include <algorithm>
 #include <cmath>
@@ -235,24 +235,7 @@ void DrawDemoFrame()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    GetComspec(nullptr);
-    SetDebugOutput(new kvFileStream("debug.txt", "wt", false, ""), false);
-    try {
-        demo = new TileDemo;
-        new kvD3D(1, 0, false);
-        new kvDInput;
-        InitKV(instance, demo);
-        char className[] = "VexaTileDemo";
-        char caption[] = "VexaTessel tiles";
-        kvCreateWindow(className, caption, showCommand, nullptr, kWidth, kHeight,
-                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
-    } catch (kvException* e) {
-        CatchException(e);
-        ReleaseKV();
-        return -1;
-    }
-    RunMain();
-    kvDestroyWindow();
-    ReleaseKV();
-    return 0;
+    return RunDemoWindow(
+        instance, showCommand, "debug.txt", [] { return demo = new TileDemo; }, 1,
+        "VexaTileDemo", "VexaTessel tiles", kWidth, kHeight);
 }

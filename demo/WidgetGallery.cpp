@@ -9,11 +9,12 @@
 // button ends the program with command 1. So that a script can find what it must click
 // whatever the font measures, the gallery traces the screen centres of the new targets,
 // and of each box's buttons when the box first shows.
+#include "DemoWindow.h"
+
 #include <KvD3D9.h>
 #include <KvFontD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
-#include <kvDInput.h>
 #include <kvFileStream.h>
 
 #include <WInputLine.h>
@@ -290,24 +291,7 @@ public:
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
-    GetComspec(nullptr);
-    SetDebugOutput(new kvFileStream("gallery.txt", "wt", false, ""), false);
-    try {
-        kvApplication* app = new WidgetGallery;
-        new kvD3D(0, 0, false);
-        new kvDInput;
-        InitKV(instance, app);
-        char className[] = "ZebWidgetGallery";
-        char caption[] = "Zeb widget gallery";
-        kvCreateWindow(className, caption, showCommand, nullptr, 800, 600,
-                       KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_SYSMOUSE | KVWIN_REALTIME);
-    } catch (kvException* e) {
-        CatchException(e);
-        ReleaseKV();
-        return -1;
-    }
-    RunMain();
-    kvDestroyWindow();
-    ReleaseKV();
-    return 0;
+    return RunDemoWindow(
+        instance, showCommand, "gallery.txt", [] { return new WidgetGallery; }, 0,
+        "ZebWidgetGallery", "Zeb widget gallery", 800, 600);
 }
