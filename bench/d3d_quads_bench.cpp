@@ -4,6 +4,7 @@
 // OpenGL program of this benchmark's own (one buffer update and one draw per quad, into
 // a framebuffer of the same size, blitted and swapped), so the cost of the Direct3D layer
 // reads as the ratio of the two, printed after the run. Run: build/bin/d3d_quads_bench
+#include "plain_gl.h"
 #include "twin_report.h"
 
 #include <KvD3D9.h>
@@ -147,16 +148,7 @@ struct Baseline {
         context = SDL_GL_CreateContext(window);
         SDL_GL_MakeCurrent(window, context);
         SDL_GL_SetSwapInterval(0);
-        program = glCreateProgram();
-        for (auto [kind, source] : {std::pair{GL_VERTEX_SHADER, kVertexShader},
-                                    std::pair{GL_FRAGMENT_SHADER, kFragmentShader}}) {
-            GLuint s = glCreateShader(GLenum(kind));
-            glShaderSource(s, 1, &source, nullptr);
-            glCompileShader(s);
-            glAttachShader(program, s);
-            glDeleteShader(s);
-        }
-        glLinkProgram(program);
+        program = plain::Program(kVertexShader, kFragmentShader);
         glUseProgram(program);
         glUniform2f(glGetUniformLocation(program, "screen"), float(kWidth), float(kHeight));
         texturedAt = glGetUniformLocation(program, "textured");
