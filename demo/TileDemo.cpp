@@ -10,6 +10,7 @@
 
 #include <BoardEdition.h>
 #include <BoardFrame.h>
+#include <GameApp.h>
 #include <BoardEffects.h>
 #include <MeshModel.h>
 #include <SoundSystem.h>
@@ -40,18 +41,6 @@ struct Tile {
     float timer;
 };
 
-// Registers each picture of the pack with the registry, loaded with the other textures.
-class PackTextures : public ITileTextureFactory {
-public:
-    kvrTexture* CreateTexture(const char* fileName) override
-    {
-        auto* t = new kvrTexture(fileName);
-        kvrReg(t);
-        return t;
-    }
-    void ReleaseTexture(kvrTexture* texture) override { delete texture; }
-};
-
 void DrawDemoFrame();
 
 class DemoDesktop : public WDesktop {
@@ -71,7 +60,7 @@ public:
     kvrTexture* frames[3] = {};  // normal, hover, selected
     kvrTexture* particle = nullptr;
     CTilePack pack;
-    PackTextures packTextures;
+    CPackTextures packTextures;
     CBoardEffects effects;
     CBoardSound sound;
     std::vector<Tile> tiles;
