@@ -4,6 +4,7 @@
 // OpenGL program of this benchmark's own (one buffer update and one draw per quad, into
 // a framebuffer of the same size, blitted and swapped), so the cost of the Direct3D layer
 // reads as the ratio of the two, printed after the run. Run: build/bin/d3d_quads_bench
+#include "engine_window.h"
 #include "plain_gl.h"
 #include "twin_report.h"
 
@@ -17,7 +18,6 @@
 #include <epoxy/gl.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -56,15 +56,7 @@ struct Engine {
                        KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_REALTIME);
         d3d = new kvD3D(0, 0, false);
         d3d->Init();
-        d3d->pDevice->CreateTexture(kTexture, kTexture, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                    &sprite, nullptr);
-        D3DLOCKED_RECT locked = {};
-        sprite->LockRect(0, &locked, nullptr, 0);
-        const std::vector<uint32_t> pixels = SpritePixels();
-        for (int y = 0; y < kTexture; ++y)
-            std::memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch,
-                        &pixels[size_t(y * kTexture)], kTexture * 4);
-        sprite->UnlockRect(0);
+        sprite = FilledTexture(d3d->pDevice, kTexture, SpritePixels());
     }
     ~Engine()
     {

@@ -6,8 +6,11 @@
 #include <KvD3D9.h>
 #include <KvLib.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+#include <vector>
 
 // With VEXA_BENCH_SHOTS naming a folder, saves the back buffer there as name.bmp, so a
 // frame of a benchmark can be looked at.
@@ -21,6 +24,27 @@ inline void SaveBackBuffer(IDirect3DDevice9* device, const char* name)
     const std::string path = std::string(folder) + "/" + name + ".bmp";
     D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, back, nullptr, nullptr);
     back->Release();
+}
+
+// A managed A8R8G8B8 texture of size x size filled from pixels (rows of size ARGB values);
+// null when the device makes or locks none.
+inline IDirect3DTexture9* FilledTexture(IDirect3DDevice9* device, int size,
+                                        const std::vector<uint32_t>& pixels)
+{
+    IDirect3DTexture9* texture = nullptr;
+    if (FAILED(device->CreateTexture(UINT(size), UINT(size), 1, 0, D3DFMT_A8R8G8B8,
+                                     D3DPOOL_MANAGED, &texture, nullptr)))
+        return nullptr;
+    D3DLOCKED_RECT locked = {};
+    if (FAILED(texture->LockRect(0, &locked, nullptr, 0))) {
+        texture->Release();
+        return nullptr;
+    }
+    for (int y = 0; y < size; ++y)
+        std::memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch,
+                    &pixels[size_t(y) * size_t(size)], size_t(size) * 4);
+    texture->UnlockRect(0);
+    return texture;
 }
 
 class EngineWindow {

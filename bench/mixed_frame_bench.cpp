@@ -21,7 +21,6 @@
 #include <vexa/graphics.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -86,15 +85,7 @@ struct Engine {
                        KVWIN_WINDOWED | KVWIN_FIXEDSIZE | KVWIN_REALTIME);
         d3d = new kvD3D(0, 0, false);
         d3d->Init();
-        d3d->pDevice->CreateTexture(kSprite, kSprite, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                    &sprite, nullptr);
-        D3DLOCKED_RECT locked = {};
-        sprite->LockRect(0, &locked, nullptr, 0);
-        const std::vector<uint32_t> pixels = SpritePixels();
-        for (int y = 0; y < kSprite; ++y)
-            std::memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch,
-                        &pixels[size_t(y * kSprite)], kSprite * 4);
-        sprite->UnlockRect(0);
+        sprite = FilledTexture(d3d->pDevice, kSprite, SpritePixels());
         font = new kvCFont(d3d->pDevice);
         font->InitFont(16, WTEXT_LEFT, "", 1, false);
         for (int n = 0; n < kRounds * kLinesPerRound; ++n)

@@ -6,6 +6,7 @@
 #ifndef VEXA_BENCH_PARTICLES_SCENE_H
 #define VEXA_BENCH_PARTICLES_SCENE_H
 
+#include "engine_window.h"
 #include "plain_gl.h"
 
 #include <BoardEffects.h>
@@ -15,7 +16,6 @@
 #include <KvLib.h>
 
 #include <cmath>
-#include <cstring>
 #include <stdlib.h>
 #include <vector>
 
@@ -76,15 +76,7 @@ public:
 
     explicit Engine(int copies)
     {
-        pd3dDevice->CreateTexture(kTexture, kTexture, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                  &glow_, nullptr);
-        D3DLOCKED_RECT locked = {};
-        glow_->LockRect(0, &locked, nullptr, 0);
-        const std::vector<uint32_t> pixels = GlowPixels();
-        for (int y = 0; y < kTexture; ++y)
-            std::memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch,
-                        &pixels[size_t(y * kTexture)], kTexture * 4);
-        glow_->UnlockRect(0);
+        glow_ = FilledTexture(pd3dDevice, kTexture, GlowPixels());
         texture_ = new kvrTexture(glow_);
         effects.LoadObjs(texture_);
         StartWorstFrame(effects, copies);

@@ -6,6 +6,7 @@
 #ifndef VEXA_BENCH_TILES_SCENE_H
 #define VEXA_BENCH_TILES_SCENE_H
 
+#include "engine_window.h"
 #include "plain_gl.h"
 
 #include <KvD3D9.h>
@@ -13,7 +14,6 @@
 #include <MeshModel.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -126,17 +126,8 @@ public:
         snprintf(kvPath, sizeof kvPath, "%s", folder_.c_str());
         plane_.Load("plane.x");
         frame_.Load("frame.x");
-        for (int k = 0; k < kPictures; ++k) {
-            pd3dDevice->CreateTexture(64, 64, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                      &pictures_[k], nullptr);
-            D3DLOCKED_RECT locked = {};
-            pictures_[k]->LockRect(0, &locked, nullptr, 0);
-            const std::vector<uint32_t> p = Picture(k);
-            for (int y = 0; y < 64; ++y)
-                memcpy(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch, &p[size_t(y * 64)],
-                       256);
-            pictures_[k]->UnlockRect(0);
-        }
+        for (int k = 0; k < kPictures; ++k)
+            pictures_[k] = FilledTexture(pd3dDevice, 64, Picture(k));
         // The frame's own texture file is absent: it draws with the frame picture below.
         frame_.textures[0] = pictures_[0];
     }
