@@ -127,6 +127,11 @@ finish() {  # finish REASON: the report, then the exit code
     say "resident memory: $start_rss kB after the main form, ${end_rss:-?} kB at the end," \
         "highest $(sort -t, -k2 -n "$memory" | tail -n 1 | cut -d, -f2) kB"
     say "CPU of the game: ${cpu:-?}"
+    local core; core=$(ls "$out"/core* 2>/dev/null | head -n 1)
+    if [ -n "$core" ] && command -v gdb >/dev/null; then
+        gdb -batch -ex "thread apply all bt 30" "$program" "$core" > "$out/backtrace.txt" 2>&1
+        say "a core dump: the backtrace is in $out/backtrace.txt"
+    fi
     say "log, stderr, memory samples and screenshots in $out"
     cp "$log" "$out/debug.txt" 2>/dev/null
     [ "$1" = done ] && [ "$status" -eq 0 ] && [ "$sanitizer" -eq 0 ] && [ "$crashed" -eq 0 ] &&
@@ -141,7 +146,10 @@ frames=$(( rounds * 35 * fps ))
 one_in=0  # no loss at all with LOSSES 0
 [ "$losses" -gt 0 ] && one_in=$(( frames * 2 / (3 * losses) ))
 [ "$losses" -gt 0 ] && [ "$one_in" -lt 1 ] && one_in=1
-rm -f "$log"
+rm -f "$log" "$out"/core*
+# A crash leaves a core in the output folder (kernel.core_pattern "core"), read by gdb.
+ulimit -c unlimited 2>/dev/null
+cd "$out"
 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy VEXA_LOSE_DEVICE="$( [ "$one_in" -gt 0 ] && echo "$one_in:$losses")" \
     VEXA_LOSE_DEVICE_SEED="$seed" HOME="$out/home" XDG_DATA_HOME="$out/home/data" \
     XDG_STATE_HOME="$out/home/state" LSAN_OPTIONS="suppressions=$root/cmake/lsan.supp" \
