@@ -3,7 +3,9 @@
 // call each as the engine issues them. Beside them, the same quads drawn by a minimal
 // OpenGL program of this benchmark's own (one buffer update and one draw per quad, into
 // a framebuffer of the same size, blitted and swapped), so the cost of the Direct3D layer
-// reads as the ratio of the two. Run: build/bin/d3d_quads_bench
+// reads as the ratio of the two, printed after the run. Run: build/bin/d3d_quads_bench
+#include "twin_report.h"
+
 #include <KvD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
@@ -93,26 +95,22 @@ void EngineFrame(Engine& engine, int n, bool textured)
     engine.d3d->UpdateScreen();
 }
 
-void CountFrames(benchmark::State& state)
-{
-    state.counters["fps"] =
-        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-}
-
 void BM_EngineBltQuads(benchmark::State& state)
 {
     Engine engine;
+    twin::FrameClock clock;
     for (auto _ : state)
         EngineFrame(engine, int(state.range(0)), true);
-    CountFrames(state);
+    clock.Finish(state);
 }
 
 void BM_EngineBars(benchmark::State& state)
 {
     Engine engine;
+    twin::FrameClock clock;
     for (auto _ : state)
         EngineFrame(engine, int(state.range(0)), false);
-    CountFrames(state);
+    clock.Finish(state);
 }
 
 // ---- the baseline: plain OpenGL ---------------------------------------------------
@@ -229,19 +227,21 @@ struct Baseline {
 void BM_BaselineTexturedQuads(benchmark::State& state)
 {
     Baseline gl;
+    twin::FrameClock clock;
     for (auto _ : state)
         gl.Frame(int(state.range(0)), true);
     glFinish();
-    CountFrames(state);
+    clock.Finish(state);
 }
 
 void BM_BaselineColourQuads(benchmark::State& state)
 {
     Baseline gl;
+    twin::FrameClock clock;
     for (auto _ : state)
         gl.Frame(int(state.range(0)), false);
     glFinish();
-    CountFrames(state);
+    clock.Finish(state);
 }
 }  // namespace
 
@@ -256,8 +256,12 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     // Frames are timed as fast as they draw, not as often as a display would show them.
     vexa::platform::SetPresentPacing(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return twin::RunTwins(
+        argc, argv,
+        {{"100 textured quads", "BM_EngineBltQuads/100/real_time",
+          "BM_BaselineTexturedQuads/100/real_time"},
+         {"1000 textured quads", "BM_EngineBltQuads/1000/real_time",
+          "BM_BaselineTexturedQuads/1000/real_time"},
+         {"100 bars", "BM_EngineBars/100/real_time", "BM_BaselineColourQuads/100/real_time"},
+         {"1000 bars", "BM_EngineBars/1000/real_time", "BM_BaselineColourQuads/1000/real_time"}});
 }

@@ -6,6 +6,23 @@
 #include <KvD3D9.h>
 #include <KvLib.h>
 
+#include <cstdlib>
+#include <string>
+
+// With VEXA_BENCH_SHOTS naming a folder, saves the back buffer there as name.bmp, so a
+// frame of a benchmark can be looked at.
+inline void SaveBackBuffer(IDirect3DDevice9* device, const char* name)
+{
+    const char* folder = std::getenv("VEXA_BENCH_SHOTS");
+    IDirect3DSurface9* back = nullptr;
+    if (!folder || !device ||
+        FAILED(device->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &back)))
+        return;
+    const std::string path = std::string(folder) + "/" + name + ".bmp";
+    D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, back, nullptr, nullptr);
+    back->Release();
+}
+
 class EngineWindow {
 public:
     kvD3D* d3d = nullptr;
@@ -41,6 +58,7 @@ public:
         d3d->EndScene();
         d3d->UpdateScreen();
     }
+    void Shot(const char* name) { SaveBackBuffer(d3d->pDevice, name); }
 };
 
 #endif

@@ -6,6 +6,8 @@
 // calls, the same textures (sizes and formats), filters and blending, so the Direct3D
 // layer's cost per draw reads as the ratio of the two, printed after the run.
 // Run: build/bin/mixed_frame_bench
+#include "engine_window.h"
+#include "plain_gl.h"
 #include "twin_report.h"
 
 #include <KvD3D9.h>
@@ -141,6 +143,7 @@ void BM_EngineMixedFrame(benchmark::State& state)
         return;
     }
     engine.Frame();  // brings every hanzi into the cache
+    SaveBackBuffer(engine.d3d->pDevice, "mixed_engine");
     twin::FrameClock clock;
     for (auto _ : state)
         engine.Frame();
@@ -181,9 +184,8 @@ struct Vertex {
 };
 
 struct Baseline {
-    SDL_Window* window = nullptr;
-    SDL_GLContext context = nullptr;
-    GLuint program = 0, vao = 0, vbo = 0, fbo = 0, colourBuffer = 0;
+    plain::Context gl{kWidth, kHeight};
+    GLuint program = 0, vao = 0, vbo = 0;
     GLuint sprite = 0, atlas = 0, cache = 0;
     GLint modeAt = -1;
     int mode = -1;
@@ -203,24 +205,7 @@ struct Baseline {
 
     Baseline()
     {
-        SDL_InitSubSystem(SDL_INIT_VIDEO);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-        window = SDL_CreateWindow("baseline", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL);
-        context = SDL_GL_CreateContext(window);
-        SDL_GL_MakeCurrent(window, context);
-        SDL_GL_SetSwapInterval(0);
-        program = glCreateProgram();
-        for (auto [kind, source] : {std::pair{GL_VERTEX_SHADER, kVertexShader},
-                                    std::pair{GL_FRAGMENT_SHADER, kFragmentShader}}) {
-            GLuint s = glCreateShader(GLenum(kind));
-            glShaderSource(s, 1, &source, nullptr);
-            glCompileShader(s);
-            glAttachShader(program, s);
-            glDeleteShader(s);
-        }
-        glLinkProgram(program);
+        program = plain::Program(kVertexShader, kFragmentShader);
         glUseProgram(program);
         glUniform2f(glGetUniformLocation(program, "screen"), float(kWidth), float(kHeight));
         modeAt = glGetUniformLocation(program, "mode");
@@ -242,29 +227,17 @@ struct Baseline {
         atlas = Texture(GL_RGBA4, kAtlas, GL_UNSIGNED_SHORT_4_4_4_4_REV, glyphs.data(), GL_NEAREST);
         const std::vector<uint32_t> cells(kCache * kCache, 0xFFFFFFFFu);
         cache = Texture(GL_RGBA8, kCache, GL_UNSIGNED_INT_8_8_8_8_REV, cells.data(), GL_NEAREST);
-        glGenRenderbuffers(1, &colourBuffer);
-        glBindRenderbuffer(GL_RENDERBUFFER, colourBuffer);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-        glGenFramebuffers(1, &fbo);
-        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER,
-                                  colourBuffer);
-        glViewport(0, 0, kWidth, kHeight);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         vertices.reserve(512 * 6);
     }
     ~Baseline()
     {
-        glDeleteFramebuffers(1, &fbo);
-        glDeleteRenderbuffers(1, &colourBuffer);
         const GLuint textures[] = {sprite, atlas, cache};
         glDeleteTextures(3, textures);
         glDeleteBuffers(1, &vbo);
         glDeleteVertexArrays(1, &vao);
         glDeleteProgram(program);
-        SDL_GL_DeleteContext(context);
-        SDL_DestroyWindow(window);
     }
 
     void Use(int m, GLuint texture)
@@ -303,9 +276,7 @@ struct Baseline {
 
     void Frame()
     {
-        glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-        glClearColor(0.125f, 0.1875f, 0.25f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
+        gl.Begin();
         for (int round = 0; round < kRounds; ++round) {
             for (int i = round * kBarsPerRound; i < (round + 1) * kBarsPerRound; ++i) {
                 int x, y;
@@ -331,21 +302,18 @@ struct Baseline {
                 Draw(GL_TRIANGLES);
             }
         }
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        glBlitFramebuffer(0, 0, kWidth, kHeight, 0, 0, kWidth, kHeight, GL_COLOR_BUFFER_BIT,
-                          GL_NEAREST);
-        SDL_GL_SwapWindow(window);
+        gl.End();
     }
 };
 
 void BM_PlainMixedFrame(benchmark::State& state)
 {
-    Baseline gl;
-    gl.Frame();
+    Baseline plain;
+    plain.Frame();
+    plain.gl.Shot("mixed_plain");
     twin::FrameClock clock;
     for (auto _ : state)
-        gl.Frame();
+        plain.Frame();
     glFinish();
     clock.Finish(state);
 }

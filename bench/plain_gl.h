@@ -8,7 +8,11 @@
 #include <SDL.h>
 #include <epoxy/gl.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace plain {
 
@@ -78,6 +82,26 @@ public:
         glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT,
                           GL_NEAREST);
         SDL_GL_SwapWindow(window_);
+    }
+
+    // With VEXA_BENCH_SHOTS naming a folder, saves the framebuffer there as name.ppm.
+    void Shot(const char* name)
+    {
+        const char* folder = std::getenv("VEXA_BENCH_SHOTS");
+        if (!folder)
+            return;
+        std::vector<unsigned char> rgb(size_t(width_) * size_t(height_) * 3);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo_);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width_, height_, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        FILE* f = std::fopen((std::string(folder) + "/" + name + ".ppm").c_str(), "wb");
+        if (!f)
+            return;
+        std::fprintf(f, "P6\n%d %d\n255\n", width_, height_);
+        // OpenGL's rows run bottom up; the file's top down.
+        for (int y = height_ - 1; y >= 0; --y)
+            std::fwrite(&rgb[size_t(y) * size_t(width_) * 3], 1, size_t(width_) * 3, f);
+        std::fclose(f);
     }
 
 private:

@@ -22,6 +22,11 @@ void BM_EngineWorstFrame(benchmark::State& state)
     EngineWindow window(tiles::kWidth, tiles::kHeight, 1);
     tiles::Engine board;
     particles::Engine bursts(1);
+    window.Begin();
+    board.Draw();
+    bursts.Draw();
+    window.End();
+    window.Shot("worst_engine");
     twin::FrameClock clock;
     for (auto _ : state) {
         window.Begin();
@@ -39,6 +44,11 @@ void BM_PlainWorstFrame(benchmark::State& state)
     plain::Context gl(tiles::kWidth, tiles::kHeight);
     tiles::Plain board;
     particles::Plain bursts(effects);
+    gl.Begin();
+    board.Draw();
+    bursts.Draw();
+    gl.End();
+    gl.Shot("worst_plain");
     twin::FrameClock clock;
     for (auto _ : state) {
         gl.Begin();

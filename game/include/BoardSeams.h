@@ -47,11 +47,22 @@ public:
     virtual void RunBackgroundDialog() = 0;
 };
 
-// The seams a board needs, bundled so the board takes one argument.
+class CGameBoard;
+
+class IRoundRecords {
+public:
+    virtual ~IRoundRecords() = default;
+    // Enters a won round in the best scores; its rank 1..5, or 0 when it does not enter.
+    virtual int RecordWin(const CGameBoard& board) = 0;
+};
+
+// The seams a board needs, bundled so the board takes one argument. Without records
+// (null) a win enters no table.
 struct BoardSeams {
     IBoardSound* sound;
     IBoardEffects* effects;
     IRoundScreens* screens;
+    IRoundRecords* records = nullptr;
 };
 
 #endif

@@ -16,6 +16,7 @@
 #include "GameScreenControl.h"
 #include "GameScreens.h"
 #include "ResourceIdentity.h"
+#include "ScoreTable.h"
 #include "SoundSystem.h"
 #include "TilePack.h"
 
@@ -70,6 +71,13 @@ private:
     myApplication* app;
 };
 
+// The best scores a won round enters, kept in the player's data folder.
+class CRoundRecords : public IRoundRecords {
+public:
+    CScoreTable table;
+    int RecordWin(const CGameBoard& board) override;
+};
+
 // Registers each tile picture, so that it loads with the other textures.
 class CPackTextures : public ITileTextureFactory {
 public:
@@ -85,6 +93,7 @@ public:
     CMacUIStyle* uiStyle;
     TSDesktop* desktop;
     WConfig* backgroundDialog;
+    WDialog* scoresDialog;  // the application's, like the background dialog
     WForm* mainForm;
     WScreen* gameScreen;
     WDialog* gameDialog;
@@ -105,6 +114,7 @@ public:
     CBoardEffects effects;
     CBoardSound sound;
     CRoundScreens screens;
+    CRoundRecords records;
     CBoardFrame frame;
     CGameScreenControl* control;
     CPackTextures packTextures;
@@ -126,8 +136,13 @@ public:
 
 private:
     void StartRound(int difficulty) override;
+    void ShowScores(int difficulty) override;
     kvrTexture* Texture(const char* name);
     void LoadViews();
+
+    // The round's start on the frame counter and the clock, for its frame rate.
+    DWORD roundFrames = 0;
+    float roundStart = 0.0f;
 };
 
 // The program's application object; null before start-up.

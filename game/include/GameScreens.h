@@ -22,14 +22,18 @@ class IRoundScreens;
 #define DIALOG_GAME_PANEL 32769
 #define DIALOG_MAIN_FORM 32770
 #define DIALOG_GAME_SCREEN 32771
+#define DIALOG_SCORES 32772
 
 // Views inside them.
 #define COMBO_BACKGROUND 4096
 #define COMBO_DIFFICULTY 4097
+#define TEXT_SCORES_TITLE 4105  // in the scores dialog: the difficulty's name
+#define TEXT_SCORES_TABLE 4106  // the five places
 
 // Commands of the main form.
 #define CMD_ABOUT 4096
 #define CMD_START 4100
+#define CMD_SCORES 4102
 
 #define BACKGROUND_COUNT 3
 
@@ -44,27 +48,39 @@ void TraceLayout(const WView* dialog);
 class TSDesktop : public WDesktop {
 public:
     int32_t backgroundIndex;              // 0 on the main form, 1 when a round starts
+    DWORD framesPresented;
     kvrTexture* backgrounds[BACKGROUND_COUNT];  // the application's, not owned
 
     TSDesktop();
     void Draw() override;
     // Presents the frame; the first one is written to the log with the time since start.
     void Refresh() override;
+    // The comment box, as wide as the comment draws: the glyph-cache font measures a
+    // double-byte character as its height but advances it by its cell edge, one pixel
+    // more, so the framework's box is too narrow by that much a character.
+    void ChangeComment(const char* text) override;
+    // The framework's comment box, with the text centred on what it draws.
+    void ShowComment() override;
+    // Pixels a text's first line draws wider than the writer measures it.
+    static int DrawnWidthExcess(const char* text);
 
 private:
     DWORD tracedModal;  // handle of the modal view last written to the log
     bool presented;
+    int commentExcess;  // DrawnWidthExcess of the comment shown
 };
 
-// What the main form's start command opens.
+// What the main form's start and scores commands open.
 class IRoundStarter {
 public:
     virtual ~IRoundStarter() = default;
     // Leaves the main form for a new round of the difficulty (0 easy .. 3 hardest).
     virtual void StartRound(int difficulty) = 0;
+    // Shows the best scores of the difficulty in the scores dialog, modally.
+    virtual void ShowScores(int difficulty) = 0;
 };
 
-// Dialog 32770: the difficulty combo box, About and start.
+// Dialog 32770: the difficulty combo box, About, best scores and start.
 class WForm : public WDialog {
 public:
     IRoundStarter* starter = nullptr;  // not owned

@@ -54,6 +54,14 @@ public:
     // Place 0 is the best; undefined outside 0..Count-1.
     const ScoreEntry& Entry(int difficultyIndex, int place) const;
 
+    // The table of one difficulty as the scores dialog shows it: one line a place,
+    // "1.  726分(x)  最高Combo 3  40.0秒  2026-12-09", (x) marking help; a line saying
+    // so when the table is empty.
+    std::string Text(int difficultyIndex) const;
+
+    // The row of DIFFICULTY_TABLE a board's difficulty was copied from; -1 for none.
+    static int DifficultyIndexOf(const DifficultyInfo& difficulty);
+
     // True when the file holds what the table holds.
     bool IsSaved() const { return saved; }
     std::string FilePath() const;

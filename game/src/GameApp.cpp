@@ -14,11 +14,13 @@
 #include <kvFileStream.h>
 
 #include <WComboBox.h>
+#include <WStaticText.h>
 
 #include <initializer_list>
 
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
 const BackgroundEntry BACKGROUND_TABLE[BACKGROUND_COUNT] = {
     {"default.jpg", "Intro"},
@@ -88,6 +90,15 @@ void CRoundScreens::RunBackgroundDialog()
     app->RunBackgroundDialog();
 }
 
+int CRoundRecords::RecordWin(const CGameBoard& board)
+{
+    const int rank = table.Add(CScoreTable::DifficultyIndexOf(board.difficulty),
+                               CScoreTable::EntryOfRound(board, time(nullptr)));
+    Trace("Round won with %d points: place %d in the best scores.", static_cast<int>(board.score),
+          rank);
+    return rank;
+}
+
 kvrTexture* CPackTextures::CreateTexture(const char* fileName)
 {
     auto* texture = new kvrTexture(fileName);
@@ -108,7 +119,8 @@ void CPackTextures::ReleaseTexture(kvrTexture* texture)
 
 myApplication::myApplication(const GameEdition& gameEdition)
     : guiFont(nullptr), smallFont(nullptr), largeFont(nullptr), uiStyle(nullptr),
-      desktop(nullptr), backgroundDialog(nullptr), mainForm(nullptr), gameScreen(nullptr),
+      desktop(nullptr), backgroundDialog(nullptr), scoresDialog(nullptr), mainForm(nullptr),
+      gameScreen(nullptr),
       gameDialog(nullptr), tilePack(nullptr), planeMesh(nullptr), frameMesh(nullptr),
       board(nullptr), pointerTexture(nullptr), skinTextures{}, frameTextures{},
       panelTexture(nullptr), backgrounds{}, particleTexture(nullptr), lifeBarTexture(nullptr),
@@ -156,7 +168,9 @@ void myApplication::Init()
     tilePack->Load(kvPath, &packTextures);
     Trace("Tile pack loaded: %d pictures.", tilePack->count);
 
-    board = new CGameBoard(*edition.board, BoardSeams{&sound, &effects, &screens});
+    records.table.Load(CScoreTable::DefaultFolder());
+    Trace("Best scores in %s.", records.table.FilePath().c_str());
+    board = new CGameBoard(*edition.board, BoardSeams{&sound, &effects, &screens, &records});
     control = new CGameScreenControl(board, &screens);
 
     desktop = new TSDesktop;
@@ -205,6 +219,14 @@ void myApplication::LoadViews()
         choice->ClearAll();
         for (int i = 0; i < BACKGROUND_COUNT; ++i)
             choice->AddString(i, BACKGROUND_TABLE[i].name);
+
+        scoresDialog = new WDialog(stream, DIALOG_SCORES);
+        scoresDialog->Id = DIALOG_SCORES;
+        for (DWORD id : {TEXT_SCORES_TITLE, TEXT_SCORES_TABLE}) {
+            WView* text = GetSubView(scoresDialog, id);
+            if (!text || text->Type != WTTStaticText)
+                NewException("The scores dialog lacks its texts.", KVEXCEPTION_DATAFILE);
+        }
 
         mainForm = new WForm(stream);
         mainForm->starter = this;
@@ -279,6 +301,8 @@ myApplication::~myApplication()
     // The background dialog belongs to the desktop only while it runs.
     delete backgroundDialog;
     backgroundDialog = nullptr;
+    delete scoresDialog;
+    scoresDialog = nullptr;
     FreeZeb();
     StopSound();
     effects.DestroyEffects();
@@ -311,6 +335,8 @@ void myApplication::StartRound(int difficulty)
     board->SetDifficulty(difficulty, tilePack);
     board->StartRound();
     gameScreen->ResetClock();
+    roundFrames = desktop->framesPresented;
+    roundStart = fTime;
     desktop->SetActive(gameScreen);
     Trace("Round started at difficulty %d.", difficulty);
 }
@@ -323,7 +349,25 @@ void myApplication::ReturnToMainForm()
     desktop->backgroundIndex = 0;
     effects.DestroyEffects();
     desktop->SetActive(mainForm);
+    const float seconds = fTime - roundStart;
+    if (seconds > 0.0f)
+        Trace("The round was drawn at %.1f frames a second.",
+              double(desktop->framesPresented - roundFrames) / double(seconds));
     Trace("Back to the main form.");
+}
+
+void myApplication::ShowScores(int difficulty)
+{
+    if (difficulty < 0 || difficulty >= DIFFICULTY_COUNT)
+        return;
+    char title[64];
+    snprintf(title, sizeof title, "难度 %s 的五个最好成绩", DIFFICULTY_TABLE[difficulty].name);
+    static_cast<WStaticText*>(GetSubView(scoresDialog, TEXT_SCORES_TITLE))->ChangeText(title);
+    static_cast<WStaticText*>(GetSubView(scoresDialog, TEXT_SCORES_TABLE))
+        ->ChangeText(records.table.Text(difficulty).c_str());
+    Trace("Best scores of difficulty %d shown.", difficulty);
+    RunModal(scoresDialog, PLACE_CENTRE_X | PLACE_CENTRE_Y, false);
+    Trace("Best scores closed.");
 }
 
 void myApplication::RunBackgroundDialog()

@@ -15,6 +15,8 @@ const char* const WIN_TITLE = "恭喜您";
 const char* const WIN_FORMAT_HELPED =
     "成功过关！\n\n难度 %s\n您的分数是 %d(x)\n最高Combo数 %d\n共耗时 %.1f秒";
 const char* const WIN_FORMAT = "成功过关！\n\n难度 %s\n您的分数是 %d\n最高Combo数 %d\n共耗时 %.1f秒";
+// Follows the result text when the win enters the best scores.
+const char* const RECORD_FORMAT = "\n新纪录！第%d名";
 const char* const LOSS_TITLE = "时间到";
 const char* const LOSS_TEXT = "任务失败！";
 const int MESSAGEBOX_OK = 1;
@@ -117,8 +119,12 @@ void CGameBoard::TestEndOfRound()
         // Paused time never drains the bar, so the time used excludes it.
         double seconds = (1.0f - life) / difficulty.lifeDrain;
         char text[512];
-        snprintf(text, sizeof(text), helpUsed ? WIN_FORMAT_HELPED : WIN_FORMAT, difficulty.name,
-                 static_cast<int>(score), static_cast<int>(maxCombo), seconds);
+        int length = snprintf(text, sizeof(text), helpUsed ? WIN_FORMAT_HELPED : WIN_FORMAT,
+                              difficulty.name, static_cast<int>(score),
+                              static_cast<int>(maxCombo), seconds);
+        const int rank = seams.records ? seams.records->RecordWin(*this) : 0;
+        if (rank > 0 && length > 0 && static_cast<size_t>(length) < sizeof(text))
+            snprintf(text + length, sizeof(text) - length, RECORD_FORMAT, rank);
         seams.screens->ShowMessageBox(WIN_TITLE, text, MESSAGEBOX_OK);
         seams.screens->ReturnToMainForm();
         return;

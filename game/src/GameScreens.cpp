@@ -7,6 +7,7 @@
 #include "GameScreenControl.h"
 
 #include <KvD3D9.h>
+#include <KvFontD3D9.h>
 #include <KvLib.h>
 #include <Zeb.h>
 
@@ -69,11 +70,64 @@ void TraceLayout(const WView* dialog)
 
 // ---- TSDesktop ---------------------------------------------------------------------------
 
-TSDesktop::TSDesktop() : backgroundIndex(0), backgrounds{}, tracedModal(0), presented(false) {}
+TSDesktop::TSDesktop()
+    : backgroundIndex(0), framesPresented(0), backgrounds{}, tracedModal(0), presented(false),
+      commentExcess(0)
+{
+}
+
+int TSDesktop::DrawnWidthExcess(const char* text)
+{
+    auto* font = dynamic_cast<kvCFont*>(OutText);
+    if (!font || !text || font->RasterScale <= 0.0f)
+        return 0;
+    // A double-byte character: both bytes 0xA1 or above, as the font reads them.
+    const char sample[3] = {char(0xB0), char(0xA1), 0};
+    const int perCharacter = int(float(font->CellEdge) / font->RasterScale) - font->GetWidth(sample);
+    int characters = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p && *p != '\n';) {
+        if (p[0] >= 0xA1 && p[1] >= 0xA1) {
+            ++characters;
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return perCharacter > 0 ? characters * perCharacter : 0;
+}
+
+void TSDesktop::ChangeComment(const char* text)
+{
+    WDesktop::ChangeComment(text);
+    commentExcess = DrawnWidthExcess(Comment);
+    CommentBoxW += commentExcess;
+}
+
+void TSDesktop::ShowComment()
+{
+    if (!(State & VS_COMMENT_SHOWN) || !WaitForIdle() || !pbg || !OutText)
+        return;
+    if (CommentBoxX + CommentBoxW > ScreenX)
+        CommentBoxX = ScreenX - CommentBoxW;
+    if (CommentBoxX < 0)
+        CommentBoxX = 0;
+    if (CommentBoxY + CommentBoxH > ScreenY)
+        CommentBoxY = ScreenY - CommentBoxH;
+    if (CommentBoxY < 0)
+        CommentBoxY = 0;
+    const int x = CommentBoxX, y = CommentBoxY, w = CommentBoxW, h = CommentBoxH;
+    pbg->Bar(x, y, x + w, y + h, ViewPalette[VP_COMMENT_TEXT], nullptr);
+    pbg->Bar(x + 1, y + 1, x + w - 1, y + h - 1, ViewPalette[VP_COMMENT_BACK], nullptr);
+    OutText->flags = WTEXT_CENTRE;
+    OutText->colour = ViewPalette[VP_COMMENT_TEXT];
+    // The font centres on its measured width; the excess would all fall on the right.
+    OutText->DrawTextA(x + w / 2 - commentExcess / 2, y + 2, Comment);
+}
 
 void TSDesktop::Refresh()
 {
     WDesktop::Refresh();
+    ++framesPresented;
     if (!presented) {
         presented = true;
         Trace("First frame presented, %.3f s after start.", double(fTime));
@@ -118,15 +172,19 @@ void WForm::HandleEvent(VlxMessage* event)
         ClearEvent(event);
         WMessageBox(ABOUT_TITLE, ABOUT_TEXT, MESSAGEBOX_OK);
         break;
-    case CMD_START: {
+    case CMD_START:
+    case CMD_SCORES: {
+        const int command = event->x;
         ClearEvent(event);
         auto* combo = static_cast<WComboBox*>(GetSubView(this, COMBO_DIFFICULTY));
         int index = combo ? combo->GetIndex() : 0;
-        // A list without a choice starts the easiest round.
+        // A list without a choice means the easiest level.
         if (index < 0)
             index = 0;
-        if (starter)
+        if (starter && command == CMD_START)
             starter->StartRound(index);
+        else if (starter)
+            starter->ShowScores(index);
         break;
     }
     default:

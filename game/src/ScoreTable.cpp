@@ -185,6 +185,35 @@ ScoreEntry CScoreTable::EntryOfRound(const CGameBoard& board, int64_t date)
     return entry;
 }
 
+int CScoreTable::DifficultyIndexOf(const DifficultyInfo& difficulty)
+{
+    for (int i = 0; i < DIFFICULTY_COUNT; ++i)
+        if (memcmp(&DIFFICULTY_TABLE[i], &difficulty, sizeof difficulty) == 0)
+            return i;
+    return -1;
+}
+
+std::string CScoreTable::Text(int difficultyIndex) const
+{
+    if (Count(difficultyIndex) == 0)
+        return "还没有成绩：赢一局就会记在这里。";
+    std::string text;
+    for (int i = 0; i < counts[difficultyIndex]; ++i) {
+        const ScoreEntry& e = entries[difficultyIndex][i];
+        char date[16] = "";
+        const time_t when = static_cast<time_t>(e.date);
+        struct tm local;
+        if (localtime_r(&when, &local))
+            strftime(date, sizeof date, "%Y-%m-%d", &local);
+        char line[128];
+        snprintf(line, sizeof line, "%s%d.  %d分%s  最高Combo %d  %.1f秒  %s", i ? "\n" : "",
+                 i + 1, static_cast<int>(e.score), e.helpUsed ? "(x)" : "",
+                 static_cast<int>(e.maxCombo), e.seconds, date);
+        text += line;
+    }
+    return text;
+}
+
 std::string CScoreTable::FilePath() const
 {
     return folder.empty() ? std::string() : folder + FILE_NAME;

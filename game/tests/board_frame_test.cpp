@@ -246,6 +246,10 @@ TEST_F(GameAppTest, TheScreensSurviveARebuildOfTheDeviceObjects)
     app->DestroyObjs();
     app->LoadObjs();
     DrawDesktop();
+    // Without the system pointer the sprite is loaded and handed over on every LoadObjs.
+    ASSERT_FALSE(bSysMouse);
+    ASSERT_NE(nullptr, app->pointerTexture);
+    EXPECT_EQ(app->pointerTexture->Get(), d3d->pMousePointer);
     EXPECT_TRUE(Near(formBefore, Rgb(450, 340), 4)) << std::hex << formBefore;
     EXPECT_TRUE(Near(backgroundBefore, Rgb(40, 40), 4)) << std::hex << backgroundBefore;
     EXPECT_FALSE(Near(formBefore, backgroundBefore, 16));
@@ -270,6 +274,51 @@ TEST_F(GameAppTest, TheScreensSurviveARebuildOfTheDeviceObjects)
     EXPECT_EQ(nullptr, app->effects.effects);
     app->DestroyObjs();
     delete app;
+}
+
+}  // namespace
+
+namespace {
+
+// A comment of hanzi and Latin letters fits its box, with nearly even margins, in the GUI
+// font (each hanzi draws one pixel wider than the font measures it).
+TEST_F(GameAppTest, TheCommentBoxHoldsWhatItsTextDraws)
+{
+    Start(400, 100);
+    auto* font = new kvCFont(d3d->pDevice);
+    font->InitFont(16, WTEXT_CENTRE, "", 1, false);
+    SetOutText(font);
+    ViewPalette[VP_COMMENT_TEXT] = 0xFF000000;
+    ViewPalette[VP_COMMENT_BACK] = 0xFFFFFFFF;
+    std::unique_ptr<TSDesktop> desktop(new TSDesktop);
+    for (const char* comment : {"结束本局，回到主菜单（X 键）", "Shuffle -300", "洗牌"}) {
+        desktop->ChangeComment(comment);
+        desktop->CommentBoxX = 40;
+        desktop->CommentBoxY = 30;
+        desktop->State |= VS_COMMENT_SHOWN;
+        d3d->ClearScreen(0xFF00FF00, D3DCLEAR_TARGET);
+        d3d->BeginScene();
+        desktop->ShowComment();
+        d3d->EndScene();
+        int w = 0;
+        const std::vector<DWORD> pixels = ReadBack(&w);
+        const int x = desktop->CommentBoxX, r = x + desktop->CommentBoxW;
+        int left = w, right = -1;
+        // Ink: dark pixels in the rows of the text, inside or outside the box.
+        for (int y = 33; y < 30 + desktop->CommentBoxH - 2; ++y)
+            for (int i = 0; i < w; ++i)
+                if (i != x && i != r - 1 && (pixels[size_t(y * w + i)] & 0xFF00) < 0x8000)
+                    left = std::min(left, i), right = std::max(right, i);
+        EXPECT_GT(left, x) << comment;
+        EXPECT_LT(right, r - 1) << comment;
+        // Full-width punctuation leaves part of its cell blank, so the ink's margins are
+        // only nearly even.
+        EXPECT_LE(std::abs((left - x) - (r - 1 - right)), 6) << comment << " " << left << ".." << right
+                                                             << " in " << x << ".." << r;
+    }
+    desktop.reset();
+    delete OutText;
+    OutText = nullptr;
 }
 
 }  // namespace

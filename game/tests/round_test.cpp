@@ -356,18 +356,23 @@ TEST_F(RoundFixture, HintAndShuffleMayTakeTheScoreBelowZero)
 struct WinCase {
     const char* name;
     bool hint;
+    int rank;  // in the best scores
     const char* text;
 };
 
 const WinCase WIN_CASES[] = {
-    {"WithoutHelp", false,
+    {"WithoutHelp", false, 0,
      "\xB3\xC9\xB9\xA6\xB9\xFD\xB9\xD8\xA3\xA1\n\n\xC4\xD1\xB6\xC8 \xBC\xF2\xB5\xA5\n"
      "\xC4\xFA\xB5\xC4\xB7\xD6\xCA\xFD\xCA\xC7 726\n\xD7\xEE\xB8\xDF" "Combo\xCA\xFD 1\n"
      "\xB9\xB2\xBA\xC4\xCA\xB1 40.0\xC3\xEB"},
-    {"AfterAHint", true,
+    {"AfterAHint", true, 0,
      "\xB3\xC9\xB9\xA6\xB9\xFD\xB9\xD8\xA3\xA1\n\n\xC4\xD1\xB6\xC8 \xBC\xF2\xB5\xA5\n"
      "\xC4\xFA\xB5\xC4\xB7\xD6\xCA\xFD\xCA\xC7 576(x)\n\xD7\xEE\xB8\xDF" "Combo\xCA\xFD 1\n"
      "\xB9\xB2\xBA\xC4\xCA\xB1 40.0\xC3\xEB"},
+    {"EnteringTheBestScores", true, 2,
+     "\xB3\xC9\xB9\xA6\xB9\xFD\xB9\xD8\xA3\xA1\n\n\xC4\xD1\xB6\xC8 \xBC\xF2\xB5\xA5\n"
+     "\xC4\xFA\xB5\xC4\xB7\xD6\xCA\xFD\xCA\xC7 576(x)\n\xD7\xEE\xB8\xDF" "Combo\xCA\xFD 1\n"
+     "\xB9\xB2\xBA\xC4\xCA\xB1 40.0\xC3\xEB\n新纪录！第2名"},
 };
 
 class Win : public RoundFixture, public testing::WithParamInterface<WinCase> {};
@@ -382,6 +387,7 @@ TEST_P(Win, IsReportedOnceTheLastRemovalHasPlayed)
     if (c.hint)
         board.FindHint();  // the hint's path is never used; its cost and mark stay
     seams.Forget();
+    seams.recordRank = c.rank;
     ClickAt(board, ED, 3, 3);
     ClickAt(board, ED, 4, 3);
     EXPECT_TRUE(seams.boxes.empty());
@@ -395,6 +401,7 @@ TEST_P(Win, IsReportedOnceTheLastRemovalHasPlayed)
     EXPECT_EQ("\xB9\xA7\xCF\xB2\xC4\xFA", seams.boxes[0].title);
     EXPECT_EQ(c.text, seams.boxes[0].text);
     EXPECT_EQ(1, seams.boxes[0].flags);
+    EXPECT_EQ(std::vector<int>{c.hint ? 576 : 726}, seams.recordedScores);  // the final score
     EXPECT_EQ(1, seams.returns);
     EXPECT_EQ(SOUND_VICTORY, seams.sounds.back());
     EXPECT_TRUE(board.IsPaused());

@@ -5,13 +5,14 @@
 #
 # EDITION is windowed or fullscreen. MODE round: start a round from the main form, play it
 # to its win by clicking linkable pairs (learnt from the debug log through PLAYER), answer
-# the result box, find the main form again and close the window. MODE keys: during a round
-# P pauses and resumes, time in the background drains no life, S opens the background
-# dialog (the third background is chosen in it), X asks whether to leave (No goes on, Yes
-# returns to the main form). MODE bench: the start-up time to the first presented frame,
-# the CPU use on the main form, in the background and during a round, and the resident
-# memory after a round won (the benchmark of bench/game_session.sh). Every mode ends with
-# exit code 0 and the log's FINISH line.
+# the result box, open the best scores from the main form and close them, find the main
+# form again and close the window. MODE keys: during a round P pauses and resumes, time in
+# the background drains no life, S opens the background dialog (the third background is
+# chosen in it), X asks whether to leave (No goes on, Yes returns to the main form), and
+# the main form's exit button ends the program. MODE bench: the start-up time to the first
+# presented frame, the CPU use on the main form, in the background and during a round, and
+# the resident memory after a round won (the benchmark of bench/game_session.sh). Every
+# mode ends with exit code 0 and the log's FINISH line.
 # Screenshots of each state go to SHOTS (a temporary folder by default). Exit 77 (skipped)
 # without Xvfb or xdotool.
 set -u
@@ -47,8 +48,11 @@ more_than() { [ "$(count "$1")" -gt "$2" ]; }  # more_than PATTERN N, counted wh
 shot() { "$tool" shot "$name" "$shots/${edition}_$1.bmp" || fail "no screenshot $1"; }
 
 rm -f "$log"
+# The best scores go to a folder of this run, not to the player's own.
+scores_home=$(mktemp -d)
+trap 'kill $xvfb_pid 2>/dev/null; [ -n "${game_pid:-}" ] && kill -9 $game_pid 2>/dev/null; rm -rf "$scores_home"' EXIT
 launched=$(date +%s.%N)
-SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$program" &
+XDG_DATA_HOME="$scores_home" SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$program" &
 game_pid=$!
 wait_for 15 "$tool" find "$name" || fail "the window did not appear"
 wid=$("$tool" find "$name")
@@ -140,6 +144,7 @@ bench)
     wait_for 5 log_has "Dialog 0 " || fail "the result box was not shown"
     click_view 0 id 1
     wait_for 3 log_has "Back to the main form." || fail "OK did not return to the main form"
+    grep -a "frames a second" "$log" | tail -n 1 | sed "s/^/$edition: /"
     echo "$edition memory after a round: $(grep -E 'VmRSS|VmHWM' /proc/$game_pid/status | tr -s ' \t' ' ' | tr '\n' ' ')"
     ;;
 round)
@@ -172,6 +177,16 @@ round)
     click_view 0 id 1
     wait_for 3 log_has "Back to the main form." || fail "OK did not return to the main form"
     echo "won after $pairs pairs: $(grep -a 'Message box: ' "$log" | tail -n 1 | tr '\n' ' ')"
+    # The first win is the first place of an empty table, and the main form shows it.
+    log_has "place 1 in the best scores" || fail "the win did not enter the best scores"
+    [ -s "$scores_home/vexatessel/scores.dat" ] || fail "no scores file"
+    sleep 0.3
+    click_view 32770 command 4102
+    wait_for 3 log_has "Dialog 32772 " || fail "the scores button did not open the scores"
+    sleep 0.3
+    shot scores
+    click_view 32772 id 10
+    wait_for 3 log_has "Best scores closed." || fail "the scores did not close"
     ;;
 keys)
     sleep 0.3
@@ -237,9 +252,10 @@ esac
 
 sleep 0.3
 shot main_form_again
-"$tool" close "$name"
+# The keys run leaves through the main form's exit button, the others close the window.
+if [ "$mode" = keys ]; then click_view 32770 command 5; else "$tool" close "$name"; fi
 for _ in $(seq 100); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
-kill -0 $game_pid 2>/dev/null && fail "the game did not quit on close"
+kill -0 $game_pid 2>/dev/null && fail "the game did not quit"
 wait $game_pid; status=$?
 game_pid=
 [ $status -eq 0 ] || fail "the game exited with $status"

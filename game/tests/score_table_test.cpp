@@ -14,6 +14,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <time.h>
+
 #include <fstream>
 #include <iterator>
 #include <ostream>
@@ -146,6 +148,24 @@ TEST(ScoreTable, EntryOfAWonRoundTakesItsTimeFromTheLifeBar)
     EXPECT_NEAR(40.0f, e.seconds, 0.01f);
     EXPECT_TRUE(e.helpUsed);
     EXPECT_EQ(1765000000, e.date);
+}
+
+TEST(ScoreTable, TextListsThePlacesAndFindsTheDifficulty)
+{
+    setenv("TZ", "UTC", 1);
+    tzset();
+    CScoreTable table;
+    table.Load("");
+    EXPECT_EQ("还没有成绩：赢一局就会记在这里。", table.Text(1));
+    table.Add(1, ScoreEntry{726, 3, 40.0f, false, 1765238400});  // 2025-12-09 00:00 UTC
+    table.Add(1, ScoreEntry{576, 1, 40.04f, true, 1765324800});
+    EXPECT_EQ("1.  726分  最高Combo 3  40.0秒  2025-12-09\n"
+              "2.  576分(x)  最高Combo 1  40.0秒  2025-12-10",
+              table.Text(1));
+    DifficultyInfo changed = DIFFICULTY_TABLE[2];
+    EXPECT_EQ(2, CScoreTable::DifficultyIndexOf(changed));
+    changed.kindCount = 36;
+    EXPECT_EQ(-1, CScoreTable::DifficultyIndexOf(changed));
 }
 
 TEST(ScoreTable, FolderFollowsXdgDataHomeThenHome)

@@ -434,6 +434,48 @@ TEST_F(DeviceTest, EveryDrawSeesTheLatestBytesOfTheVerticesItReads)
     vb->Release();
 }
 
+// A draw with the Direct3D state of the draw before flushes nothing; what Clear and a
+// texture upload did to OpenGL in between must not leak into it.
+TEST_F(DeviceTest, ADrawWithUnchangedStateUndoesWhatClearsAndUploadsChanged)
+{
+    device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 1.0f, 0);
+    DrawRect(0, 0, 80, 40, 0xFFFF0000);
+    const D3DRECT corner = {0, 0, 10, 10};
+    device->Clear(1, &corner, D3DCLEAR_TARGET, 0xFF0000FF, 1.0f, 0);
+    DrawRect(20, 0, 80, 40, 0xFF00FF00);
+    EXPECT_COLOR(0xFF00FF00, ReadPixel(50, 20)) << "the cleared rectangle's scissor is gone";
+    EXPECT_COLOR(0xFF0000FF, ReadPixel(5, 5));
+
+    auto solid = [&](D3DCOLOR colour) {
+        IDirect3DTexture9* t = nullptr;
+        EXPECT_EQ(device->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &t, nullptr),
+                  D3D_OK);
+        D3DLOCKED_RECT locked = {};
+        t->LockRect(0, &locked, nullptr, 0);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 2; ++x)
+                reinterpret_cast<DWORD*>(static_cast<BYTE*>(locked.pBits) + y * locked.Pitch)[x] =
+                    colour;
+        t->UnlockRect(0);
+        return t;
+    };
+    IDirect3DTexture9* yellow = solid(0xFFFFFF00);
+    const RhwColorTexVertex v[4] = {{0, 40, 0, 1, 0xFFFFFFFF, 0, 1}, {0, 0, 0, 1, 0xFFFFFFFF, 0, 0},
+                                    {40, 40, 0, 1, 0xFFFFFFFF, 1, 1}, {40, 0, 0, 1, 0xFFFFFFFF, 1, 0}};
+    device->SetTexture(0, yellow);
+    device->SetFVF(kRhwColorTexFvf);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, v, sizeof v[0]), D3D_OK);
+    IDirect3DTexture9* cyan = solid(0xFF00FFFF);  // its upload binds it in OpenGL
+    RhwColorTexVertex right[4];
+    for (int i = 0; i < 4; ++i)
+        right[i] = v[i], right[i].x += 60;
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, right, sizeof right[0]), D3D_OK);
+    EXPECT_COLOR(0xFFFFFF00, ReadPixel(80, 20)) << "stage 0 still holds the first texture";
+    device->SetTexture(0, nullptr);
+    cyan->Release();
+    yellow->Release();
+}
+
 TEST_F(DeviceTest, ScreenshotsSaveTheDrawnPixelsAsBmp)
 {
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1.0f, 0);

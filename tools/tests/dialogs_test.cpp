@@ -22,7 +22,8 @@
 
 namespace {
 
-constexpr DWORD kBackground = 32768, kPanel = 32769, kMainForm = 32770, kScreen = 32771;
+constexpr DWORD kBackground = 32768, kPanel = 32769, kMainForm = 32770, kScreen = 32771,
+                kScores = 32772;
 
 struct Rect {
     int left, top, right, bottom;
@@ -61,7 +62,7 @@ TEST(ShippedDialogs, LoadWithTheGamesIdentityAndVersion)
     uint32_t version = 0;
     stream->Read(&version, 4);
     EXPECT_EQ(version, uint32_t(RESOURCE_FORMAT_VERSION));
-    for (DWORD id : {kBackground, kPanel, kMainForm, kScreen}) {
+    for (DWORD id : {kBackground, kPanel, kMainForm, kScreen, kScores}) {
         WDialog dialog(stream.get(), id);
         EXPECT_EQ(dialog.Id, id);
         EXPECT_EQ(dialog.Type, DWORD(WTTDialog));
@@ -77,7 +78,8 @@ TEST(ShippedDialogs, ButtonsPostTheGamesCommandsAndSayWhatTheyDo)
 {
     const DialogCommands rows[] = {
         {kBackground, {2}},
-        {kMainForm, {4100, 4096, 5}},
+        {kMainForm, {4100, 4096, 4102, 5}},
+        {kScores, {2}},
         {kPanel, {4097, 4098, 4099, 4101, 2}},
         {kScreen, {}},
     };
@@ -189,6 +191,8 @@ TEST(ShippedDialogs, SitRightInBothEditions)
 
         Placed form(stream.get(), b, kMainForm);
         EXPECT_TRUE(form.Frame().Inside(screen));
+        Placed scores(stream.get(), b, kScores);
+        EXPECT_TRUE(scores.Frame().Inside(screen));
 
         // The hit test includes the edges: right = width and bottom = height - 1 cover
         // every pixel of the window.
@@ -199,7 +203,7 @@ TEST(ShippedDialogs, SitRightInBothEditions)
         EXPECT_EQ(game.Frame().bottom, b.windowHeight - 1);
 
         // Every control lies inside the client area of its dialog.
-        for (const Placed* p : {&panel, &background, &form}) {
+        for (const Placed* p : {&panel, &background, &form, &scores}) {
             const WDialog* d = p->dialog;
             const Rect client{0, 0, d->GetWidth(), d->GetHeight()};
             for (const WView* v = d->Child; v; v = v->Next)

@@ -3,6 +3,7 @@
 #define VEXA_TESTS_RECORDINGSEAMS_H
 
 #include <BoardSeams.h>
+#include <GameBoard.h>
 
 #include <functional>
 #include <string>
@@ -20,7 +21,8 @@ struct RecordedBox {
     int flags;
 };
 
-class RecordingSeams : public IBoardSound, public IBoardEffects, public IRoundScreens {
+class RecordingSeams : public IBoardSound, public IBoardEffects, public IRoundScreens,
+                       public IRoundRecords {
 public:
     std::vector<BoardSound> sounds;
     std::vector<RecordedBurst> bursts;
@@ -31,6 +33,8 @@ public:
     int backgroundDialogs = 0;
     int boxAnswer = 1;
     std::function<void()> duringBackgroundDialog;
+    int recordRank = 0;               // what RecordWin answers
+    std::vector<int> recordedScores;  // the board's score at each RecordWin
 
     void Play(BoardSound sound) override { sounds.push_back(sound); }
     void NewEffectList() override { ++effectLists; }
@@ -52,7 +56,13 @@ public:
             duringBackgroundDialog();
     }
 
-    BoardSeams Seams() { return {this, this, this}; }
+    int RecordWin(const CGameBoard& board) override
+    {
+        recordedScores.push_back(board.score);
+        return recordRank;
+    }
+
+    BoardSeams Seams() { return {this, this, this, this}; }
 
     int Count(BoardSound sound) const
     {

@@ -28,15 +28,25 @@
 namespace vexa::platform::d3d9 {
 
 // ---- resource.h helpers ------------------------------------------------------------------
+namespace {
+Holdable* HoldableOf(IUnknown* object)
+{
+    void* holdable = nullptr;
+    if (!object || FAILED(object->QueryInterface(kHoldableId, &holdable)))
+        return nullptr;
+    return static_cast<Holdable*>(holdable);
+}
+}  // namespace
+
 void HoldObject(IUnknown* object)
 {
-    if (Holdable* h = dynamic_cast<Holdable*>(object))
+    if (Holdable* h = HoldableOf(object))
         h->Hold();
 }
 
 void UnholdObject(IUnknown* object)
 {
-    if (Holdable* h = dynamic_cast<Holdable*>(object))
+    if (Holdable* h = HoldableOf(object))
         h->Unhold();
 }
 
@@ -206,6 +216,7 @@ void Device::ResetState()
     if (!parameters_.EnableAutoDepthStencil)
         state_.render[D3DRS_ZENABLE] = D3DZB_FALSE;
     inputFvf_ = 0xFFFFFFFF;
+    stateChanged_ = true;
 }
 
 void Device::MakeCurrent() { MakeGlCurrent(sdl_, context_); }
@@ -341,8 +352,12 @@ HRESULT Device::Present(const RECT* pSourceRect, const RECT* pDestRect, HWND hDe
     gl_.BindFramebuffer(0);
     gl_.Enable(GL_SCISSOR_TEST, false);
     gl_.ColorMask(0xF);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    // Bars beside a picture of another shape; a picture that fills the window leaves
+    // nothing to clear.
+    if (w != drawW || h != drawH) {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_);
     // The back buffer's row 0 is the top row; the window's row 0 is its bottom row.
     glBlitFramebuffer(0, 0, GLint(bw), GLint(bh), GLint(x0), GLint(y0 + h), GLint(x0 + w),

@@ -169,6 +169,8 @@ private:
     void FillCaps();
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitives, GLuint buffer, size_t offset,
                  UINT stride, UINT first);
+    // FlushState unless neither the Direct3D state nor OpenGL's changed since the last.
+    bool FlushIfChanged(const struct VertexLayout& layout);
     bool FlushState(const struct VertexLayout& layout);
     void BindVertexInput(const struct VertexLayout& layout, GLuint buffer, size_t offset,
                          UINT stride);
@@ -211,6 +213,10 @@ private:
     GLuint inputBuffer_ = 0;
     size_t inputOffset_ = 0;
     UINT inputStride_ = 0;
+    // Whether a value FlushState sends has been set since the last flush, and the OpenGL
+    // shadow's count of changes as that flush left it.
+    bool stateChanged_ = true;
+    unsigned flushedChanges_ = 0;
 };
 
 }  // namespace vexa::platform::d3d9

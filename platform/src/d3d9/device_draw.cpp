@@ -292,6 +292,17 @@ GLuint Device::SamplerOf(int stage)
     return sampler;
 }
 
+bool Device::FlushIfChanged(const VertexLayout& layout)
+{
+    if (!stateChanged_ && gl_.Changes() == flushedChanges_)
+        return true;
+    if (!FlushState(layout))
+        return false;
+    stateChanged_ = false;
+    flushedChanges_ = gl_.Changes();
+    return true;
+}
+
 bool Device::FlushState(const VertexLayout& layout)
 {
     const DWORD* rs = state_.render;
@@ -476,7 +487,7 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitives, GLuint buffer, size
         Unsupported("vertex format", state_.fvf);
         return D3DERR_INVALIDCALL;
     }
-    if (!FlushState(layout))
+    if (!FlushIfChanged(layout))
         return D3DERR_DRIVERINTERNALERROR;
     BindVertexInput(layout, buffer, offset, stride);
     glDrawArrays(PrimitiveMode(type), GLint(first), GLsizei(VertexCount(type, primitives)));

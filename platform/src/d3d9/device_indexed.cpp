@@ -104,7 +104,7 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVer
     const uint64_t first = state_.streamOffset + uint64_t(lowest) * state_.streamStride;
     const uint64_t last = state_.streamOffset + (uint64_t(highest) + 1) * state_.streamStride;
     vb->Upload(UINT(first), UINT(std::min<uint64_t>(last, vb->Size())));
-    if (!FlushState(layout))
+    if (!FlushIfChanged(layout))
         return D3DERR_DRIVERINTERNALERROR;
     BindVertexInput(layout, vb->Gl(), state_.streamOffset, state_.streamStride);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib->Gl());

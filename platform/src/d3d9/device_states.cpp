@@ -1,12 +1,14 @@
 // Set and Get of the device's states, transforms and bindings. While a state block is
 // being recorded, a Set stores its value in the block and leaves the device unchanged,
-// as Direct3D 9 does. OpenGL is not touched here: draws flush what changed.
+// as Direct3D 9 does. OpenGL is not touched here: a Set that changes a value the draws
+// flush marks the state changed, and the next draw flushes it.
 #include "device.h"
 
 #include "resource.h"
 #include "state_block.h"
 
 #include <cstdio>
+#include <cstring>
 #include <set>
 
 namespace vexa::platform::d3d9 {
@@ -38,7 +40,10 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE State, const D3DMATRIX* pMatr
         recording_->Mask().transforms.set(size_t(index));
         return D3D_OK;
     }
-    state_.transforms[index] = *pMatrix;
+    if (std::memcmp(&state_.transforms[index], pMatrix, sizeof *pMatrix) != 0) {
+        state_.transforms[index] = *pMatrix;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -74,7 +79,10 @@ HRESULT Device::SetViewport(const D3DVIEWPORT9* pViewport)
         recording_->Mask().viewport = true;
         return D3D_OK;
     }
-    state_.viewport = v;
+    if (std::memcmp(&state_.viewport, &v, sizeof v) != 0) {
+        state_.viewport = v;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -95,7 +103,10 @@ HRESULT Device::SetMaterial(const D3DMATERIAL9* pMaterial)
         recording_->Mask().material = true;
         return D3D_OK;
     }
-    state_.material = *pMaterial;
+    if (std::memcmp(&state_.material, pMaterial, sizeof *pMaterial) != 0) {
+        state_.material = *pMaterial;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -120,7 +131,10 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         recording_->Mask().render.set(State);
         return D3D_OK;
     }
-    state_.render[State] = Value;
+    if (state_.render[State] != Value) {
+        state_.render[State] = Value;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -181,9 +195,12 @@ HRESULT Device::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
         recording_->RecordTexture(Stage, pTexture);
         return D3D_OK;
     }
+    if (state_.textures[Stage] == pTexture)
+        return D3D_OK;
     HoldObject(pTexture);
     UnholdObject(state_.textures[Stage]);
     state_.textures[Stage] = pTexture;
+    stateChanged_ = true;
     return D3D_OK;
 }
 
@@ -204,7 +221,10 @@ HRESULT Device::SetTextureStageState(DWORD Stage, D3DTEXTURESTAGESTATETYPE Type,
         recording_->Mask().stage[Stage].set(Type);
         return D3D_OK;
     }
-    state_.stage[Stage][Type] = Value;
+    if (state_.stage[Stage][Type] != Value) {
+        state_.stage[Stage][Type] = Value;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -225,7 +245,10 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
         recording_->Mask().sampler[Sampler].set(Type);
         return D3D_OK;
     }
-    state_.sampler[Sampler][Type] = Value;
+    if (state_.sampler[Sampler][Type] != Value) {
+        state_.sampler[Sampler][Type] = Value;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -236,7 +259,10 @@ HRESULT Device::SetFVF(DWORD FVF)
         recording_->Mask().fvf = true;
         return D3D_OK;
     }
-    state_.fvf = FVF;
+    if (state_.fvf != FVF) {
+        state_.fvf = FVF;
+        stateChanged_ = true;
+    }
     return D3D_OK;
 }
 
@@ -271,9 +297,11 @@ HRESULT Device::SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStre
         recording_->RecordStream(pStreamData, OffsetInBytes, Stride);
         return D3D_OK;
     }
-    HoldObject(pStreamData);
-    UnholdObject(state_.stream);
-    state_.stream = pStreamData;
+    if (state_.stream != pStreamData) {
+        HoldObject(pStreamData);
+        UnholdObject(state_.stream);
+        state_.stream = pStreamData;
+    }
     state_.streamOffset = OffsetInBytes;
     state_.streamStride = Stride;
     return D3D_OK;

@@ -6,7 +6,12 @@
 
 namespace vexa::platform::d3d9 {
 
-void GlState::Invalidate() { *this = GlState(); }
+void GlState::Invalidate()
+{
+    const unsigned changes = changes_;
+    *this = GlState();
+    changes_ = changes + 1;
+}
 
 int GlState::CapIndex(GLenum cap)
 {
@@ -33,6 +38,7 @@ void GlState::Enable(GLenum cap, bool on)
     if (shadow == want)
         return;
     shadow = want;
+    ++changes_;
     if (on)
         glEnable(cap);
     else
@@ -44,6 +50,7 @@ void GlState::BlendFunc(GLenum src, GLenum dst)
     if (blendSrc_ == src && blendDst_ == dst)
         return;
     blendSrc_ = src, blendDst_ = dst;
+    ++changes_;
     glBlendFunc(src, dst);
 }
 
@@ -52,6 +59,7 @@ void GlState::BlendEquation(GLenum mode)
     if (blendEquation_ == mode)
         return;
     blendEquation_ = mode;
+    ++changes_;
     glBlendEquation(mode);
 }
 
@@ -60,6 +68,7 @@ void GlState::DepthFunc(GLenum func)
     if (depthFunc_ == func)
         return;
     depthFunc_ = func;
+    ++changes_;
     glDepthFunc(func);
 }
 
@@ -68,6 +77,7 @@ void GlState::DepthMask(bool on)
     if (depthMask_ == int(on))
         return;
     depthMask_ = on;
+    ++changes_;
     glDepthMask(on ? GL_TRUE : GL_FALSE);
 }
 
@@ -76,6 +86,7 @@ void GlState::ColorMask(GLuint mask)
     if (colorMask_ == mask)
         return;
     colorMask_ = mask;
+    ++changes_;
     glColorMask(mask & 1, (mask >> 1) & 1, (mask >> 2) & 1, (mask >> 3) & 1);
 }
 
@@ -84,6 +95,7 @@ void GlState::CullFace(GLenum face)
     if (cullFace_ == face)
         return;
     cullFace_ = face;
+    ++changes_;
     glCullFace(face);
 }
 
@@ -92,6 +104,7 @@ void GlState::PolygonMode(GLenum mode)
     if (polygonMode_ == mode)
         return;
     polygonMode_ = mode;
+    ++changes_;
     glPolygonMode(GL_FRONT_AND_BACK, mode);
 }
 
@@ -100,6 +113,7 @@ void GlState::StencilFunc(GLenum func, GLint ref, GLuint mask)
     if (stencilFunc_ == func && stencilRef_ == ref && stencilReadMask_ == mask)
         return;
     stencilFunc_ = func, stencilRef_ = ref, stencilReadMask_ = mask;
+    ++changes_;
     glStencilFunc(func, ref, mask);
 }
 
@@ -108,6 +122,7 @@ void GlState::StencilOp(GLenum fail, GLenum zfail, GLenum pass)
     if (stencilFail_ == fail && stencilZFail_ == zfail && stencilPass_ == pass)
         return;
     stencilFail_ = fail, stencilZFail_ = zfail, stencilPass_ = pass;
+    ++changes_;
     glStencilOp(fail, zfail, pass);
 }
 
@@ -116,6 +131,7 @@ void GlState::StencilMask(GLuint mask)
     if (stencilWriteMask_ == mask)
         return;
     stencilWriteMask_ = mask;
+    ++changes_;
     glStencilMask(mask);
 }
 
@@ -125,6 +141,7 @@ void GlState::Viewport(GLint x, GLint y, GLsizei w, GLsizei h)
     if (std::memcmp(v, viewport_, sizeof v) == 0)
         return;
     std::memcpy(viewport_, v, sizeof v);
+    ++changes_;
     glViewport(x, y, w, h);
 }
 
@@ -133,6 +150,7 @@ void GlState::DepthRange(float nearZ, float farZ)
     if (depthRange_[0] == nearZ && depthRange_[1] == farZ)
         return;
     depthRange_[0] = nearZ, depthRange_[1] = farZ;
+    ++changes_;
     glDepthRange(nearZ, farZ);
 }
 
@@ -142,6 +160,7 @@ void GlState::Scissor(GLint x, GLint y, GLsizei w, GLsizei h)
     if (std::memcmp(v, scissor_, sizeof v) == 0)
         return;
     std::memcpy(scissor_, v, sizeof v);
+    ++changes_;
     glScissor(x, y, w, h);
 }
 
@@ -150,6 +169,7 @@ void GlState::UseProgram(GLuint program)
     if (program_ == program)
         return;
     program_ = program;
+    ++changes_;
     glUseProgram(program);
 }
 
@@ -174,6 +194,7 @@ void GlState::BindFramebuffer(GLuint fbo)
     if (framebuffer_ == fbo)
         return;
     framebuffer_ = fbo;
+    ++changes_;
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
 }
 
@@ -182,6 +203,7 @@ void GlState::ActiveTexture(int unit)
     if (activeUnit_ == unit)
         return;
     activeUnit_ = unit;
+    ++changes_;
     glActiveTexture(GL_TEXTURE0 + unit);
 }
 
@@ -192,6 +214,7 @@ void GlState::BindTexture(int unit, GLuint texture)
     ActiveTexture(unit);
     if (unit >= 0 && unit < kMaxStages)
         textures_[unit] = texture;
+    ++changes_;
     glBindTexture(GL_TEXTURE_2D, texture);
 }
 
@@ -200,11 +223,13 @@ void GlState::BindSampler(int unit, GLuint sampler)
     if (samplers_[unit] == sampler)
         return;
     samplers_[unit] = sampler;
+    ++changes_;
     glBindSampler(unit, sampler);
 }
 
 void GlState::Forget(GLuint texture, GLuint buffer)
 {
+    ++changes_;
     for (GLuint& t : textures_)
         if (texture && t == texture)
             t = 0;
@@ -217,6 +242,7 @@ void GlState::ProvokingVertexFirst(bool first)
     if (provokingFirst_ == int(first))
         return;
     provokingFirst_ = first;
+    ++changes_;
     glProvokingVertex(first ? GL_FIRST_VERTEX_CONVENTION : GL_LAST_VERTEX_CONVENTION);
 }
 

@@ -38,6 +38,11 @@ public:
     void ProvokingVertexFirst(bool first);
     // OpenGL unbinds an object it deletes; the shadow must forget it too.
     void Forget(GLuint texture, GLuint buffer);
+    // Counts the calls that reached OpenGL, the vertex array and array buffer bindings
+    // left out: a draw whose Direct3D state is unchanged and which finds the count where
+    // its last flush left it has nothing to flush. Vertex input is bound at every draw
+    // after the flush, and uploads bind buffers, so those bindings cannot count.
+    unsigned Changes() const { return changes_; }
 
 private:
     enum Cap { kBlend, kDepthTest, kCullFace, kStencilTest, kScissorTest, kDither, kCapCount };
@@ -62,6 +67,7 @@ private:
     GLuint samplers_[kMaxStages] = {};
     int activeUnit_ = -1;
     int provokingFirst_ = -1;
+    unsigned changes_ = 0;
 };
 
 }  // namespace vexa::platform::d3d9

@@ -24,6 +24,12 @@ protected:
     ~Holdable() = default;
 };
 
+// QueryInterface of the layer's objects answers this id with the object's Holdable, and
+// takes no reference: bindings change at nearly every draw, and finding the Holdable by a
+// dynamic_cast across the hierarchy cost more than the rest of the binding.
+inline constexpr GUID kHoldableId = {0x5f1e2a90, 0x7c43, 0x4d1b,
+                                     {0x9a, 0x6e, 0x21, 0x0c, 0x48, 0xd3, 0x77, 0xb5}};
+
 // Takes and drops a hold on any interface of the layer (null and foreign objects: none).
 void HoldObject(IUnknown* object);
 void UnholdObject(IUnknown* object);
@@ -49,6 +55,10 @@ public:
     {
         if (!ppv)
             return E_POINTER;
+        if (riid == kHoldableId) {
+            *ppv = static_cast<Holdable*>(this);
+            return S_OK;
+        }
         if (riid == IID_IUnknown || Implements(riid)) {
             *ppv = static_cast<Interface*>(this);
             AddRef();

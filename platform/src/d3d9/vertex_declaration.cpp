@@ -174,6 +174,10 @@ HRESULT VertexDeclaration::QueryInterface(REFIID riid, void** ppv)
 {
     if (!ppv)
         return E_POINTER;
+    if (riid == kHoldableId) {
+        *ppv = static_cast<Holdable*>(this);
+        return S_OK;
+    }
     if (riid == IID_IUnknown || riid == IID_IDirect3DVertexDeclaration9) {
         *ppv = static_cast<IDirect3DVertexDeclaration9*>(this);
         AddRef();
