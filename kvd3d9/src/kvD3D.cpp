@@ -8,6 +8,7 @@
 
 #include <kvApplication.h>
 #include <kvException.h>
+#include <kvResource.h>
 #include <kvTrace.h>
 
 #include <algorithm>
@@ -97,6 +98,14 @@ void kvD3D::UpdateScreen()
 {
     if (!pDevice)
         return;
+    // A device lost while the program stays in front (a driver reset, another program's
+    // exclusive screen that never took the focus) is restored at the first frame that
+    // finds it resettable; waiting for the next activation would leave the screen frozen
+    // while the game goes on. In the background the activation restores it, as before.
+    if (bLost && bQuit && bActive && TestLost()) {
+        kvRestoreObjects();
+        return;
+    }
     bLost = pDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST;
 }
 

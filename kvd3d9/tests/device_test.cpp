@@ -300,6 +300,42 @@ public:
 };
 }  // namespace
 
+// A device lost in front of a running loop is rebuilt by the next frame; in the
+// background, or with no loop running, it waits for the activation.
+TEST_F(D3DTest, ADeviceLostInFrontIsRestoredByTheNextFrame)
+{
+    Start();
+    WriteBmp("alpha.bmp", 2, 2, {0, 0, 0, 0});
+    auto* app = new AlphaMapApp("alpha.bmp");
+    kvApp = app;
+    kvlib::LoadAppObjects();
+    const struct {
+        bool running, active, restored;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, true, false}};
+    for (const auto& c : cases) {
+        bQuit = c.running;
+        bActive = c.active;
+        const int loads = app->loads;
+        vexa::platform::LoseDevice(d3d->pDevice);
+        d3d->UpdateScreen();  // the frame that finds the loss
+        ASSERT_TRUE(d3d->bLost);
+        d3d->UpdateScreen();
+        EXPECT_EQ(!c.restored, d3d->TestLost()) << "running " << c.running << " active " << c.active;
+        EXPECT_EQ(loads + (c.restored ? 1 : 0), app->loads);
+        kvRestoreObjects();  // what the activation does
+        EXPECT_FALSE(d3d->TestLost());
+    }
+    Frame(d3d, [&] {
+        KVD3DRECT r = {0, 0, 4, 4, 0.0f, 0.0f, 1.0f, 1.0f};
+        d3d->Blt(&r, app->map, false);
+    });
+    EXPECT_EQ(0xFFFFFFu, Rgb(1, 1));
+    bQuit = bActive = false;
+    kvApp = nullptr;
+    kvlib::DestroyAppObjects();
+    delete app;
+}
+
 TEST_F(D3DTest, TheRestorePathRebuildsDefaultPoolTexturesAroundTheReset)
 {
     Start();
