@@ -29,8 +29,11 @@ const float MAX_FRAME_STEP = 0.25f;
 
 void HideView(WView* view)
 {
-    if (view)
-        view->State |= HIDDEN_BITS;
+    if (!view)
+        return;
+    view->State |= HIDDEN_BITS;
+    // A hidden view draws no more, so nothing else would take down a tooltip it put up.
+    SendNoComment();
 }
 
 void ShowView(WView* view)

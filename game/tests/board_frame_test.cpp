@@ -254,11 +254,14 @@ TEST_F(GameAppTest, TheScreensSurviveARebuildOfTheDeviceObjects)
     EXPECT_TRUE(Near(backgroundBefore, Rgb(40, 40), 4)) << std::hex << backgroundBefore;
     EXPECT_FALSE(Near(formBefore, backgroundBefore, 16));
 
-    // The main form's start command opens the round on the second background.
+    // The main form's start command opens the round on the second background, taking
+    // down the tooltip the start button had up.
+    SendComment(app->mainForm, 450, 340, "tip");
     VlxMessage start = {VLX_COMMAND, CMD_START};
     MyDesktop->HandleEvent(&start);
     EXPECT_TRUE(IsViewShown(app->gameScreen) && IsViewShown(app->gameDialog));
     EXPECT_FALSE(IsViewShown(app->mainForm));
+    EXPECT_FALSE(MyDesktop->State & VS_COMMENT_SHOWN);
     EXPECT_EQ(1, app->desktop->backgroundIndex);
     EXPECT_NE(std::string::npos, LogText().find("Board dealt:"));
     app->DestroyObjs();
