@@ -31,28 +31,6 @@ Rect ScreenRectOf(const WView* v)
     return {x + v->Left, y + v->Top, x + v->Right, y + v->Bottom};
 }
 
-// The part of an inclusive range [first, last] inside the shown characters [shown,
-// shownEnd); false when the range is absent or outside.
-bool ClipRange(int first, int last, int shown, int shownEnd, int* from, int* to)
-{
-    if (first < 0 || last < 0 || last < first)
-        return false;
-    *from = first > shown ? first : shown;
-    *to = last + 1 < shownEnd ? last + 1 : shownEnd;
-    return *from < *to;
-}
-
-// Buffer[from, to) in the code page, at most 255 bytes.
-void AnsiOf(const WInputLine* line, int from, int to, char* out)
-{
-    out[0] = 0;
-    if (to <= from)
-        return;
-    const int n = WideCharToMultiByte(CP_ACP, 0, line->Buffer + from, to - from, out, 255,
-                                      nullptr, nullptr);
-    out[n > 0 ? n : 0] = 0;
-}
-
 // An arrow button's picture: u range in SlaveButtons, and whether it is drawn turned.
 struct ArrowPiece {
     const char* caption;
@@ -110,20 +88,20 @@ void CMacUIStyle::DrawInputLine()
         ++shownEnd;
     const int ty = s.t + (s.b - s.t - h) / 2;
     char ansi[256];
-    AnsiOf(line, first, shownEnd, ansi);
+    zeb::ShownText(line, first, shownEnd, ansi);
     text->flags = WTEXT_LEFT;
     text->colour = ViewPalette[VP_TEXT];
     text->DrawTextA(s.l + 2, ty, ansi);
     int from = 0, to = 0;
-    if (ClipRange(line->TargetStart, line->TargetEnd, first, shownEnd, &from, &to) && pbg) {
+    if (zeb::ClipShownRange(line->TargetStart, line->TargetEnd, first, shownEnd, &from, &to) && pbg) {
         const int o = line->RangeWidth(first, from), w = line->RangeWidth(from, to);
         pbg->Bar(s.l + 2 + o, s.t + 1, s.l + 2 + o + w, s.b - 2, ViewPalette[VP_SELECTION_BACK],
                  nullptr);
-        AnsiOf(line, from, to, ansi);
+        zeb::ShownText(line, from, to, ansi);
         text->colour = ViewPalette[VP_SELECTED_TEXT];
         text->DrawTextA(s.l + 2 + o, ty, ansi);
     }
-    if (ClipRange(line->CompStart, line->CompEnd, first, shownEnd, &from, &to) && pbg) {
+    if (zeb::ClipShownRange(line->CompStart, line->CompEnd, first, shownEnd, &from, &to) && pbg) {
         const int o = line->RangeWidth(first, from), w = line->RangeWidth(from, to);
         pbg->Bar(s.l + 2 + o, s.b - 3, s.l + 2 + o + w, s.b - 2, ViewPalette[VP_COMPOSITION_LINE],
                  nullptr);

@@ -6,32 +6,6 @@
 #include "zebDraw.h"
 #include "zebSkin.h"
 
-namespace {
-
-// The part of an inclusive range [first, last] that lies in the shown characters
-// [shown, shownEnd); false when the range is absent or outside.
-bool ClipRange(int first, int last, int shown, int shownEnd, int* from, int* to)
-{
-    if (first < 0 || last < 0 || last < first)
-        return false;
-    *from = first > shown ? first : shown;
-    *to = last + 1 < shownEnd ? last + 1 : shownEnd;
-    return *from < *to;
-}
-
-// Buffer[from, to) in the code page, at most 256 bytes with the terminator.
-void AnsiOf(const WInputLine* line, int from, int to, char* out)
-{
-    out[0] = 0;
-    if (to <= from)
-        return;
-    const int n = WideCharToMultiByte(CP_ACP, 0, line->Buffer + from, to - from, out, 255,
-                                      nullptr, nullptr);
-    out[n > 0 ? n : 0] = 0;
-}
-
-}  // namespace
-
 void CUIStyle::DrawInputLine()
 {
     auto* line = static_cast<WInputLine*>(viewer);
@@ -52,20 +26,20 @@ void CUIStyle::DrawInputLine()
         ++shownEnd;
     const int ty = t + (b - t - h) / 2;
     char ansi[256];
-    AnsiOf(line, first, shownEnd, ansi);
+    zeb::ShownText(line, first, shownEnd, ansi);
     text.flags = WTEXT_LEFT;
     text.colour = ViewPalette[VP_TEXT];
     text.DrawTextA(l + 2, ty, ansi);
 
     int from = 0, to = 0;
-    if (ClipRange(line->TargetStart, line->TargetEnd, first, shownEnd, &from, &to)) {
+    if (zeb::ClipShownRange(line->TargetStart, line->TargetEnd, first, shownEnd, &from, &to)) {
         const int o = line->RangeWidth(first, from), w = line->RangeWidth(from, to);
         graph.Bar(l + 2 + o, t + 1, l + 2 + o + w, b - 2, ViewPalette[VP_SELECTION_BACK], nullptr);
-        AnsiOf(line, from, to, ansi);
+        zeb::ShownText(line, from, to, ansi);
         text.colour = ViewPalette[VP_SELECTED_TEXT];
         text.DrawTextA(l + 2 + o, ty, ansi);
     }
-    if (ClipRange(line->CompStart, line->CompEnd, first, shownEnd, &from, &to)) {
+    if (zeb::ClipShownRange(line->CompStart, line->CompEnd, first, shownEnd, &from, &to)) {
         const int o = line->RangeWidth(first, from), w = line->RangeWidth(from, to);
         graph.Bar(l + 2 + o, b - 3, l + 2 + o + w, b - 2, ViewPalette[VP_COMPOSITION_LINE], nullptr);
     }

@@ -88,4 +88,13 @@ private:
     unsigned char pendingLead;
 };
 
+// What a style needs to draw a line's visible text, shared by every style.
+namespace zeb {
+// The part of an inclusive range [first, last] that lies in the shown characters
+// [shown, shownEnd); false when the range is absent or outside.
+bool ClipShownRange(int first, int last, int shown, int shownEnd, int* from, int* to);
+// Buffer[from, to) in the code page, into out of at least 256 bytes.
+void ShownText(const WInputLine* line, int from, int to, char* out);
+}  // namespace zeb
+
 #endif

@@ -469,3 +469,22 @@ void WInputLine::Save(kvStream* stream)
     stream->SaveString(GetText());
     stream->SaveString(Refused);
 }
+
+bool zeb::ClipShownRange(int first, int last, int shown, int shownEnd, int* from, int* to)
+{
+    if (first < 0 || last < 0 || last < first)
+        return false;
+    *from = first > shown ? first : shown;
+    *to = last + 1 < shownEnd ? last + 1 : shownEnd;
+    return *from < *to;
+}
+
+void zeb::ShownText(const WInputLine* line, int from, int to, char* out)
+{
+    out[0] = 0;
+    if (to <= from)
+        return;
+    const int n = WideCharToMultiByte(CP_ACP, 0, line->Buffer + from, to - from, out, 255,
+                                      nullptr, nullptr);
+    out[n > 0 ? n : 0] = 0;
+}
