@@ -222,19 +222,23 @@ for round in $(seq 1 "$rounds"); do
     more_than "Round started" "$started" || finish "round $round did not start"
     grep -a "Round started" "$log" | tail -n 1 | grep -q "difficulty $difficulty\." ||
         finish "round $round started at another difficulty than $difficulty"
-    pairs=0 stuck=0 outcome=
+    pairs=0 stuck=0 partner_tries=0 outcome=
     while :; do
         alive || finish "crashed during round $round"
         more_than "Message box: " "$boxes" && break  # time ran out, or the last link
         links=$(count "Linked (")
         pair=$("$player" "$log" windowed); rc=$?
         case $rc in
-        0)  set -- $pair
+        0|5)  # 5: look-alike partners, which link only now and then: tried until they do
+            set -- $pair
             click_at "$1" "$2"; click_at "$3" "$4"
-            if wait_for 3 more_than "Linked (" "$links"; then
-                pairs=$((pairs + 1)) stuck=0
+            if wait_for $([ $rc -eq 0 ] && echo 3 || echo 1) more_than "Linked (" "$links"; then
+                pairs=$((pairs + 1)) stuck=0 partner_tries=0
                 [ $(( RANDOM % 12 )) -eq 0 ] && disturb
                 [ "$round" -eq 1 ] && [ "$pairs" -eq 5 ] && shot "round1_pairs5"
+            elif [ $rc -eq 5 ]; then
+                partner_tries=$((partner_tries + 1))
+                [ "$partner_tries" -gt 40 ] && finish "round $round: a partner pair never linked"
             else
                 stuck=$((stuck + 1))
             fi ;;
