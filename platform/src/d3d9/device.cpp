@@ -21,8 +21,10 @@
 #include <vexa/graphics.h>
 
 #include <SDL.h>
+#include <malloc.h>
 
 #include <algorithm>
+#include <mutex>
 #include <new>
 
 namespace vexa::platform::d3d9 {
@@ -55,10 +57,25 @@ ULONG DeviceAddRef(Device* device) { return device->AddRef(); }
 ULONG DeviceRelease(Device* device) { return device->Release(); }
 IDirect3DDevice9* DeviceInterface(Device* device) { return device; }
 
+// ---- memory across resets ---------------------------------------------------------------
+namespace {
+// Texture and buffer storage is large, and a program restoring a lost device frees and
+// makes all of it again. glibc raises its mapping threshold after the first large block
+// is freed, so later ones land in the heap, which the reload then fragments: every loss
+// left a few hundred kilobytes more resident. A fixed threshold keeps large blocks mapped
+// on their own, and they go back to the system when freed.
+void MapLargeBlocksOnTheirOwn()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { mallopt(M_MMAP_THRESHOLD, 128 * 1024); });
+}
+}  // namespace
+
 // ---- creation ----------------------------------------------------------------------------
 Device::Device(IDirect3D9* d3d, HWND window, SDL_Window* sdl, DWORD behaviour)
     : d3d_(d3d), window_(window), sdl_(sdl), behaviour_(behaviour)
 {
+    MapLargeBlocksOnTheirOwn();
     d3d_->AddRef();
 }
 
@@ -313,6 +330,9 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* parameters)
     }
     MakeCurrent();
     DestroyBackBuffer();
+    // Every default-pool object is gone by now: what they held goes back to the system
+    // before the program makes them again.
+    malloc_trim(0);
     parameters_ = p;
     if (!CreateBackBuffer()) {
         needsReset_ = true;
