@@ -10,8 +10,8 @@
 # VEXA_BUILD_DIR picks the build (build/ by default; build-asan for the sanitizer build,
 # whose leak report at exit is read too). The driver's helpers (round_player,
 # x_window_tool) come from that build, or from build/ when it has no tests. SOAK_FPS is
-# the frame rate assumed when spreading the losses over the run (30; about 10 suits the
-# sanitizer build), SOAK_SEED the seed of the losses and disturbances, SOAK_MINUTES a time
+# the frame rate assumed when spreading the losses over the run (60, the display's rate,
+# at which both builds present about 2,000 frames a round), SOAK_SEED the seed of the losses and disturbances, SOAK_MINUTES a time
 # after which no new round starts (the report then says how many were played), SOAK_OUT
 # the folder of the log, the report, the memory samples and the screenshots (a new
 # temporary folder by default).
@@ -26,7 +26,7 @@ rounds=${1:-20}
 losses=${2:-100}
 build="${VEXA_BUILD_DIR:-$root/build}"
 case "$build" in /*) ;; *) build="$root/$build" ;; esac
-fps=${SOAK_FPS:-30}
+fps=${SOAK_FPS:-60}
 seed=${SOAK_SEED:-$(date +%s)}
 minutes=${SOAK_MINUTES:-0}
 out=${SOAK_OUT:-$(mktemp -d /tmp/vexa_soak_XXXXXX)}
