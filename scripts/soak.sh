@@ -130,6 +130,8 @@ finish() {  # finish REASON: the report, then the exit code
     [ "$made" -gt "$survived" ] && say "losses without a restore line: $((made - survived))" \
         "(reset by a resize, of $resizes resizes, when the process went on)"
     say "disturbances: $resizes resizes, $unmaps unmaps, $backgrounds trips to the background"
+    [ "$missed_choices" -gt 0 ] &&
+        say "difficulty choices the game did not see (rounds played at the last one): $missed_choices"
     say "exit code: $status, crashes: $crashed, FINISH line: $(count FINISH)," \
         "exceptions caught: $(count 'Exception caught')"
     say "sanitizer reports: $sanitizer"
@@ -164,7 +166,7 @@ SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy VEXA_LOSE_DEVICE="$( [ "$one_in" -gt 0
     XDG_STATE_HOME="$out/home/state" LSAN_OPTIONS="suppressions=$root/cmake/lsan.supp" \
     "$program" 2>"$out/stderr.txt" &
 game_pid=$!
-played=0 won=0 lost_rounds=0 resizes=0 unmaps=0 backgrounds=0 start_rss=?
+played=0 won=0 lost_rounds=0 resizes=0 unmaps=0 backgrounds=0 missed_choices=0 start_rss=?
 wait_for 30 "$tool" find "$name" || finish "no window"
 wid=$("$tool" find "$name")
 wait_for 60 grep -aq "First frame presented" "$log" || finish "no first frame"
@@ -220,8 +222,12 @@ for round in $(seq 1 "$rounds"); do
         wait_for 8 more_than "Round started" "$started" && break
     done
     more_than "Round started" "$started" || finish "round $round did not start"
-    grep -a "Round started" "$log" | tail -n 1 | grep -q "difficulty $difficulty\." ||
-        finish "round $round started at another difficulty than $difficulty"
+    # A click lost in a slow frame (a restore under the sanitizers takes a second or more)
+    # leaves the list closed: the round is played at the difficulty it started with.
+    if ! grep -a "Round started" "$log" | tail -n 1 | grep -q "difficulty $difficulty\."; then
+        missed_choices=$((missed_choices + 1))
+        difficulty=$(grep -a "Round started" "$log" | tail -n 1 | sed 's/.*difficulty \([0-9]\).*/\1/')
+    fi
     pairs=0 stuck=0 partner_tries=0 outcome=
     while :; do
         alive || finish "crashed during round $round"
