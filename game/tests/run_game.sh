@@ -155,10 +155,12 @@ round)
         play_pair; rc=$?
         [ $rc -eq 0 ] || break
         pairs=$((pairs + 1))
-        if [ $pairs -eq 6 ]; then
-            # A link's sparks are still running: select one tile of the next pair and
-            # point at its partner, then keep the picture.
-            set -- $("$player" "$log" "$edition")
+        # From the sixth pair on, at the first pair of equal pictures (a look-alike pair
+        # may not link at once): select one tile while a link's sparks are still running,
+        # point at its partner, then keep the picture.
+        if [ $pairs -ge 6 ] && [ -z "${shot_taken:-}" ] && pair=$("$player" "$log" "$edition"); then
+            shot_taken=1
+            set -- $pair
             # Twice, in case the loaded machine lost one: a second click on a selected
             # tile only starts its turn again.
             click_at "$1" "$2"
