@@ -64,6 +64,8 @@ public:
 
     // Link rules.
     bool TilesMatch(int a, int b);
+    // Whether pictures a and b fill the two slots of one look-alike pair.
+    bool ArePartners(int a, int b) const;
     bool IsCellEmpty(int col, int row) const;
     bool IsLineClear(int col1, int row1, int col2, int row2) const;
     void MarkLine(int col1, int row1, int col2, int row2);

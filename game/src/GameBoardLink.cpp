@@ -12,11 +12,16 @@ bool CGameBoard::TilesMatch(int a, int b)
 {
     if (a == b)
         return true;
+    return ArePartners(a, b) && rand() % 4 == 0;  // a fresh draw on every attempt
+}
+
+bool CGameBoard::ArePartners(int a, int b) const
+{
     for (int pair = 0; pair < BOARD_PARTNER_SLOTS; pair += 2) {
         int p = partners[pair];
         int q = partners[pair + 1];
         if ((a == p && b == q) || (a == q && b == p))
-            return rand() % 4 == 0;  // a fresh draw on every attempt
+            return true;
     }
     return false;
 }

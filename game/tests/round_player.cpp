@@ -31,16 +31,6 @@ public:
     void RunBackgroundDialog() override {}
 };
 
-bool IsPartnerPair(const CGameBoard& board, int a, int b)
-{
-    for (int slot = 0; slot + 1 < BOARD_PARTNER_SLOTS; slot += 2) {
-        const int p = board.partners[slot], q = board.partners[slot + 1];
-        if (p >= 0 && q >= 0 && ((a == p && b == q) || (a == q && b == p)))
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -104,7 +94,7 @@ int main(int argc, char** argv)
             if (board.cell[b].state == CELL_REMOVED)
                 continue;
             const bool equal = board.image[a] == board.image[b];
-            if (!equal && (partnerA >= 0 || !IsPartnerPair(board, board.image[a], board.image[b])))
+            if (!equal && (partnerA >= 0 || !board.ArePartners(board.image[a], board.image[b])))
                 continue;
             // The path alone: the board's own test of partners is a draw.
             const int picture = board.image[b];
